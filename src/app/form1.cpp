@@ -1,0 +1,339 @@
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "run/keycodes.h"
+
+void DigitColumn::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    const QStringList digits = text().split(QStringLiteral("\r\n"));
+    for (int i = 0; i < digits.size(); ++i)
+        p.drawText(QRect(0, offset_ + i * rowHeight_, width(), rowHeight_), Qt::AlignCenter,
+                   digits[i]);
+}
+
+Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
+             const QString& commandLine, QWidget* parent)
+    : QWidget(parent), plat_(platform), dlg_(dialogs), appPath_(programFolder), cmd_(commandLine) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Brennomix test"));
+    setWindowIcon(appIcon());
+    setMouseTracking(true);
+    QFont f = font();
+    f.setPointSize(8);
+    setFont(f);
+    buildControls();
+    buildMenus();
+    placeControls();
+    qApp->installEventFilter(this);
+}
+
+Form1::~Form1() { qApp->removeEventFilter(this); }
+
+void Form1::buildControls() {
+    auto named = [this](auto* w, const char* name) {
+        w->setObjectName(QString::fromLatin1(name));
+        return w;
+    };
+    auto button = [&](const char* name, const char* caption) {
+        auto* b = named(new QPushButton(QString::fromUtf8(caption), this), name);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+
+    Label3 = named(new QLabel(this), "Label3");
+    mBack = button("mBack", "&Back");
+    Parent = button("Parent", "&Top");
+    EditList = button("EditList", "&Edit list");
+    Browse = button("Browse", "B&rowse");
+    Find = button("Find", "&Find");
+    myHelp = button("myHelp", "&Help");
+
+    List1 = named(new ListView(this), "List1");
+    Label2 = named(new DigitColumn(this), "Label2");
+    mDate = named(new QLabel(this), "mDate");
+
+    Text1 = named(new QLineEdit(QStringLiteral("Text1"), this), "Text1");
+    Text1->hide();
+    Text2 = named(new QLineEdit(this), "Text2");
+    Text2->hide();
+    myRun = named(new QLineEdit(this), "myRun");
+    myRun->hide();
+
+    Frame1 = named(new QFrame(this), "Frame1");
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    Frame1->setAutoFillBackground(true);
+    auto frameButton = [&](const char* name, const char* caption) {
+        auto* b = named(new QPushButton(QString::fromUtf8(caption), Frame1), name);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    mEndEdit = frameButton("mEndEdit", "End ed&it");
+    mUp = frameButton("mUp", "&Up");
+    mUp->setToolTip(QStringLiteral("CTRL+Up arrow"));
+    mDown = frameButton("mDown", "D&own");
+    mDown->setToolTip(QStringLiteral("CTRL+Down arrow"));
+    mDelete = frameButton("mDelete", "&Delete");
+    mNew = frameButton("mNew", "&New");
+    mSave = frameButton("mSave", "Sa&ve");
+    Frame1->hide();
+
+    Timer1 = new TagTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(250);
+    Timer1->Tag = QStringLiteral("0");
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(500);
+
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(mBack, &QPushButton::clicked, this, &Form1::mBack_Click);
+    connect(Parent, &QPushButton::clicked, this, &Form1::Parent_Click);
+    connect(EditList, &QPushButton::clicked, this, &Form1::EditList_Click);
+    connect(Browse, &QPushButton::clicked, this, &Form1::Browse_Click);
+    connect(Find, &QPushButton::pressed, this, [this] {
+        Timer2->stop();
+        mSearch(QStringLiteral("searchFS"));
+    });
+    connect(mEndEdit, &QPushButton::clicked, this, &Form1::mEndEdit_Click);
+    connect(mUp, &QPushButton::clicked, this, &Form1::mUp_Click);
+    connect(mDown, &QPushButton::clicked, this, &Form1::mDown_Click);
+    connect(mDelete, &QPushButton::clicked, this, &Form1::mDelete_Click);
+    connect(mNew, &QPushButton::clicked, this, &Form1::mNew_Click);
+    connect(mSave, &QPushButton::clicked, this, [this] { mSave_Click(); });
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+
+    List1->onKeyDown = [this](int& k, int s) { List1_KeyDown(k, s); };
+    List1->onKeyPress = [this](int& a) { List1_KeyPress(a); };
+    List1->onMouseDown = [this](int b, int s, float x, float y) { List1_MouseDown(b, s, x, y); };
+    List1->onMouseUp = [this](int b, int s, float x, float y) { List1_MouseUp(b, s, x, y); };
+    List1->onMouseMove = [this](int b, int s, float x, float y) { List1_MouseMove(b, s, x, y); };
+}
+
+void Form1::buildMenus() {
+    auto action = [this](QMenu* m, const char* name, const char* caption, const char* shown,
+                         void (Form1::*handler)()) {
+        QString text = QString::fromUtf8(caption);
+        // The key is only shown; the keyboard handlers act on it, never the menu.
+        if (shown) text += u'\t' + QString::fromLatin1(shown);
+        QAction* a = m->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        if (handler) connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    // A menu item with a check mark that its handler switches itself: Qt's
+    // own toggle is undone first, so the handler sees the mark as it was.
+    auto checkAction = [&](QMenu* m, const char* name, const char* caption, const char* shown,
+                           void (Form1::*handler)()) {
+        QAction* a = action(m, name, caption, shown, nullptr);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [a](bool nowChecked) { a->setChecked(!nowChecked); });
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+
+    menu1 = new QMenu(this);
+    menu1->setObjectName(QStringLiteral("menu1"));
+    mRunThis = action(menu1, "mRunThis", "R&un this and stay open (Ctrl+Enter)", nullptr,
+                      &Form1::mRunThis_Click);
+    mRunThis->setEnabled(false);
+    mnuParent = action(menu1, "mnuParent", "Open &parent folder (Shift+Enter)", nullptr,
+                       &Form1::mnuParent_Click);
+    mnuBrowse = action(menu1, "mnuBrowse", "&Browse for selected item", nullptr,
+                       &Form1::mnuBrowse_Click);
+    menu1->addSeparator();
+    sub = menu1->addMenu(QStringLiteral("&Edit"));
+    sub->setObjectName(QStringLiteral("sub"));
+    mnuBold = checkAction(sub, "mnuBold", "&Bold", nullptr, &Form1::mnuBold_Click);
+    mnuColor = action(sub, "mnuColor", "&Set color", "F4", &Form1::mnuColor_Click);
+    mnuRename = action(sub, "mnuRename", "Re&name", "F6", &Form1::mnuRename_Click);
+    mnuCopy = action(sub, "mnuCopy", "&Copy", "Ctrl+Ins", &Form1::mnuCopy_Click);
+    mnuPaste = action(sub, "mnuPaste", "&Paste", "Shift+Ins", &Form1::mnuPaste_Click);
+    mnuPaste->setEnabled(false);
+    mnuDelete = action(sub, "mnuDelete", "&Delete (Cut)", "Shift+Del", &Form1::mnuDelete_Click);
+    mnuEditor = action(sub, "mnuEditor", "Editor", nullptr, &Form1::mnuEditor_Click);
+    mnuNew = action(sub, "mnuNew", "&New list", nullptr, &Form1::mnuNew_Click);
+    mnuArgs = action(sub, "mnuArgs", "Edit arguments", "F9", &Form1::mnuArgs_Click);
+    mnuEdit = action(sub, "mnuEdit", "Edit saved list in notepad", nullptr, &Form1::mnuEdit_Click);
+    mnuRefresh = action(sub, "mnuRefresh", "&Refresh FS Search List", nullptr,
+                        &Form1::mnuRefresh_Click);
+    mnuOrder = checkAction(menu1, "mnuOrder", "Edit List m&ode", "F8", &Form1::mnuOrder_Click);
+    menu1->addSeparator();
+    mnuFindFS = action(menu1, "mnuFindFS", "Fin&d in preset folders and all lists", "F3",
+                       &Form1::mnuFindFS_Click);
+    mnuRun = action(menu1, "mnuRun", "&Run...", nullptr, &Form1::mnuRun_Click);
+    mnuMyRun = action(menu1, "mnuMyRun", "&myRun...", nullptr, &Form1::mnuMyRun_Click);
+    mnuPendix = action(menu1, "mnuPendix", "Send to &Pendix", nullptr, &Form1::mnuPendix_Click);
+    menu1->addSeparator();
+    mnuStay = checkAction(menu1, "mnuStay", "S&tay open", "F5", &Form1::mnuStay_Click);
+    mnuTray = checkAction(menu1, "mnuTray", "Stay in tra&y", "F7", &Form1::mnuTray_Click);
+    mnuOnTop = checkAction(menu1, "mnuOnTop", "&Always on Top", "F11", &Form1::mnuOnTop_Click);
+    mnuOnTop->setChecked(true);
+    mnuAutoHide = checkAction(menu1, "mnuAutoHide", "Auto Sho&w/Hide", nullptr,
+                              &Form1::mnuAutoHide_Click);
+    menu1->addSeparator();
+    mnuHelp = action(menu1, "mnuHelp", "&Help-Settings", "F1", &Form1::mnuHelp_Click);
+
+    menu2 = new QMenu(QStringLiteral("hello"), this);
+    menu2->setObjectName(QStringLiteral("menu2"));
+    mnuHideIcons = action(menu2, "mnuHideIcons", "&Hide/Show Desktop Icons", nullptr,
+                          &Form1::mnuHideIcons_Click);
+    mnuMinimize = action(menu2, "mnuMinimize", "&Minimize all windows", nullptr,
+                         &Form1::mnuMinimize_Click);
+    mnuHideMinimize = action(menu2, "mnuHideMinimize", "Hi&de Icons and minimize windows",
+                             nullptr, &Form1::mnuHideMinimize_Click);
+    mnuLock = action(menu2, "mnuLock", "&Lock windows", nullptr, &Form1::mnuLock_Click);
+    mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, &Form1::mnuSideBar_Click);
+}
+
+QIcon appIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(180, 0, 0));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), size / 5.0, size / 5.0);
+        QFont f;
+        f.setBold(true);
+        f.setPixelSize(int(size * 0.75));
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("B"));
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
+void Form1::placeTwips(QWidget* w, int left, int top, int width, int height) {
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    w->setGeometry(int(std::lround(left / tx)), int(std::lround(top / ty)),
+                   int(std::lround(width / tx)), int(std::lround(height / ty)));
+}
+
+// Design-time places of the controls that start-up does not move itself.
+void Form1::placeControls() {
+    const int buttonWidth = 710;
+    int x = 200;
+    for (QPushButton* b : {mBack, Parent, EditList, Browse, Find, myHelp}) {
+        placeTwips(b, x, 35, buttonWidth, 300);
+        x += buttonWidth;
+    }
+    Label3->lower();
+    placeTwips(mDate, 200, 2820, 4270, 195);
+    const int frameButton = 700;
+    x = 40;
+    for (QPushButton* b : {mEndEdit, mUp, mDown, mDelete, mNew, mSave}) {
+        placeTwips(b, x, 100, frameButton, 300);
+        x += frameButton;
+    }
+}
+
+bool Form1::ListDirty() const { return Tag.toDouble() == 1; }
+
+void Form1::SetListDirty(bool dirty) { Tag = dirty ? QStringLiteral("1") : QStringLiteral("0"); }
+
+double Form1::Readiness() const { return Timer1->Tag.toDouble(); }
+
+void Form1::closeEvent(QCloseEvent* e) {
+    // The window's close box is a close request like any other; hiding or
+    // ending is decided there, so the event itself never closes anything.
+    e->ignore();
+    CloseRequest();
+}
+
+void Form1::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (inResize_) return;
+    inResize_ = true;
+    Form_Resize();
+    inResize_ = false;
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    Form_MouseMove(int(e->buttons() & 7), keycodes::shiftState(e->modifiers()),
+                   float(p.x() * TwipsPerPixelX()), float(p.y() * TwipsPerPixelY()));
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    const int b = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
+    Form_MouseUp(b, keycodes::shiftState(e->modifiers()), float(p.x() * TwipsPerPixelX()),
+                 float(p.y() * TwipsPerPixelY()));
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* e) {
+    const QEvent::Type type = e->type();
+    if (type == QEvent::KeyRelease || type == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        auto* w = qobject_cast<QWidget*>(watched);
+        const int original = keycodes::fromQt(ke->key(), ke->modifiers() & Qt::KeypadModifier);
+        const int shift = keycodes::shiftState(ke->modifiers());
+        // The window sees every key release first (key preview), once: at
+        // the widget the event is delivered to.
+        if (type == QEvent::KeyRelease && w && w->window() == this && !ke->isAutoRepeat() &&
+            (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this)) &&
+            original) {
+            int code = original;
+            Form_KeyUp(code, shift);
+            if (code == 0) return true;
+            if (watched == Text2) {
+                Text2_KeyUp(code, shift);
+                if (code == 0) return true;
+            }
+            return false;
+        }
+        if (type == QEvent::KeyPress && original) {
+            int code = original;
+            if (watched == Text2) {
+                Text2_KeyDown(code, shift);
+                return code == 0;
+            }
+            if (watched == myRun) {
+                myRun_KeyDown(code, shift);
+                return code == 0;
+            }
+        }
+        return false;
+    }
+    if (type == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const int b = me->button() == Qt::LeftButton    ? 1
+                      : me->button() == Qt::RightButton ? 2
+                                                        : 4;
+        const int s = keycodes::shiftState(me->modifiers());
+        const QPointF p = me->position();
+        const float x = float(p.x() * TwipsPerPixelX()), y = float(p.y() * TwipsPerPixelY());
+        // Buttons still need the release to click; the labels' releases
+        // stop here instead of reaching the window background.
+        if (watched == myHelp) {
+            myHelp_MouseUp(b, s, x, y);
+        } else if (watched == Parent) {
+            Parent_MouseUp(b, s, x, y);
+        } else if (watched == Label3) {
+            Label3_MouseUp(b, s, x, y);
+            return true;
+        } else if (watched == Label2 || watched == mDate) {
+            if (b == 1) watched == Label2 ? Label2_Click() : mDate_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}

@@ -1,0 +1,320 @@
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+
+#include "lists/config.h"
+#include "lists/listview.h"
+
+class Platform;
+class Dialogs;
+class QFrame;
+
+// A timer that carries a text tag, like the main window's controls do.
+class TagTimer : public QTimer {
+public:
+    using QTimer::QTimer;
+    QString Tag;
+};
+
+// The digit column left of the list: "1" to "9" and "0", one per row.
+class DigitColumn : public QLabel {
+public:
+    using QLabel::QLabel;
+    // Row pitch in pixels, and where the first row starts relative to the label.
+    void SetRows(int rowHeight, int firstRowOffset) {
+        rowHeight_ = rowHeight;
+        offset_ = firstRowOffset;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    int rowHeight_ = 16;
+    int offset_ = 0;
+};
+
+// The program's icon, drawn rather than shipped as a file.
+QIcon appIcon();
+
+// The main window. Its handlers keep the names the launcher has always used;
+// each is defined in the folder of the subsystem that owns it (app, lists,
+// run, search, edit, window, settings, desktop).
+//
+// Geometry is kept in twips (1440 per inch) and converted with the logical
+// resolution of the screen under the pointer.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
+          const QString& commandLine, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // True once the program has ended (every form unloaded).
+    bool Ended() const { return ended_; }
+    const QString& AppPath() const { return appPath_; }
+    const QString& CommandLine() const { return cmd_; }
+    Config& Cfg() { return config_; }
+
+    // ================= app: start-up, shutdown, command words =================
+    void Form_Load();
+    void Timer1_Timer();
+    void Form_Unload(int& Cancel);
+    void SetPriority(int vNewPriority);
+    QString getVersion();
+    // A close request: Form_Unload decides between hiding and ending.
+    void CloseRequest();
+    void Text1_Change();
+    void RunDigitSequence(const QString& word);
+    void ClickIntoWindow();
+
+    // ================= lists: list files, view, navigation, settings file =====
+    QString LoadList(QString& name);
+    // Writes the shown list to its file; true when written.
+    bool SaveList();
+    bool FileExists(const QString& path);
+    void StartQuickSearch();
+    // The stem of the list that is shown (see listfile::stemFromCaption).
+    QString CurrentStem() const;
+    void ResetListView();
+    void ToggleColumns();
+    void mBack_Click();
+    void Parent_Click();
+    // Asks to save a changed list. False when the user wanted it saved and
+    // saving failed: the caller must then keep the list on screen.
+    bool AskSaveList();
+    void CheckEntries();
+    void Load_Cfg();
+    void Write_Cfg();
+
+    // ================= run: launcher, run modes, keys =========================
+    int RunEntry();
+    void RunSelection(int& runMode, float X, float Y);
+    void ToggleStayOpen();
+    void ShowPopupMenu();
+    void ShowRunDialog();
+    void mRunThis_Click();
+    void mnuParent_Click();
+    void mnuRun_Click();
+    void mnuMyRun_Click();
+    void mnuPendix_Click();
+    void List1_MouseDown(int Button, int Shift, float X, float Y);
+    void List1_MouseUp(int Button, int Shift, float X, float Y);
+    void List1_KeyDown(int& KeyCode, int Shift);
+    void List1_KeyPress(int& KeyAscii);
+    void Form_KeyUp(int& KeyCode, int Shift);
+    void myRun_KeyDown(int& KeyCode, int Shift);
+
+    // ================= search ================================================
+    void Text2_Change();
+    void Text2_KeyDown(int& KeyCode, int Shift);
+    void Text2_KeyUp(int& KeyCode, int Shift);
+    void mSearch(const QString& word);
+    void mnuRefresh_Click();
+    void mnuFindFS_Click();
+
+    // ================= edit ==================================================
+    // The view shows a list loaded from its file (not search results).
+    bool EditableView() const;
+    bool EditMode() const;
+    void SetEmptyListCommands();
+    void DisableEditCommands();
+    // Saves the list while it is editable; true when saved.
+    bool mSave_Click();
+    void mnuOrder_Click();
+    void mEndEdit_Click();
+    void CopyEntryPath();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDelete_Click();
+    void mDelete_Click();
+    void mUp_Click();
+    void mDown_Click();
+    void mNew_Click();
+    void mnuNew_Click();
+    void RenameEntry();
+    void mnuRename_Click();
+    void EditEntryArguments();
+    void mnuArgs_Click();
+    void mnuBold_Click();
+    void mnuColor_Click();
+    void mnuBrowse_Click();
+    void Browse_Click();
+    void mnuEdit_Click();
+    void mnuEditor_Click();
+    void EditList_Click();
+
+    // ================= window: placement, show/hide, tray, hotkey ============
+    void GetDesktopRectt(int& Left, int& Top, int& Width, int& Height, bool ReturnAsTwips);
+    int TwipsToPixels(int twips, bool vertical);
+    double GetScreenDpi();
+    double TwipsPerPixelX();
+    double TwipsPerPixelY();
+    // Window geometry in twips: the outer frame, and the client height.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    int ScaleHeight() const;
+    void SetLeft(int twips);
+    void SetTop(int twips);
+    void SetWidth(int twips);
+    void SetHeight(int twips);
+    // Row height estimate in pixels used by the fitting rules.
+    double RowHeightPixels();
+    bool ForceForeground();
+    void ShowWin();
+    void myShowWin();
+    void MoveWindowToMouse();
+    void Form_Resize();
+    void CheckListOverflow();
+    void FitWindowToList();
+    void GrowForNewEntry();
+    void mnuOnTop_Click();
+    void mnuStay_Click();
+    void mnuAutoHide_Click();
+    void Timer2_Timer();
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Form_MouseUp(int Button, int Shift, float X, float Y);
+    void List1_MouseMove(int Button, int Shift, float X, float Y);
+    void mnuTray_Click();
+    void t_MouseUp(int Button);
+    void ShowDesktopMenu();
+    // The global hotkey arrived.
+    void HotkeyPressed(int key);
+    void mnuSideBar_Click();
+
+    // ================= settings ==============================================
+    void sCut();
+
+    // ================= desktop ===============================================
+    void UpdateDateAndStartTime();
+    void mnuHideIcons_Click();
+    void mnuMinimize_Click();
+    void mnuHideMinimize_Click();
+    void mnuLock_Click();
+    void myHelp_MouseUp(int Button, int Shift, float X, float Y);
+    void mnuHelp_Click();
+    void Label2_Click();
+    void mDate_Click();
+    void Label3_MouseUp(int Button, int Shift, float X, float Y);
+    void Parent_MouseUp(int Button, int Shift, float X, float Y);
+
+    // ================= controls (named as the program always named them) ======
+    ListView* List1;
+    DigitColumn* Label2;  // digit column
+    QLabel* Label3;       // status letter: "S" stay open, "R" resident
+    QLabel* mDate;        // date line under the list
+    QLineEdit* Text1;     // receives command words from a second copy
+    QLineEdit* Text2;     // search box
+    QLineEdit* myRun;     // run box
+    QPushButton* mBack;
+    QPushButton* Parent;
+    QPushButton* EditList;
+    QPushButton* Browse;
+    QPushButton* Find;
+    QPushButton* myHelp;
+    QFrame* Frame1;  // edit bar
+    QPushButton* mEndEdit;
+    QPushButton* mUp;
+    QPushButton* mDown;
+    QPushButton* mDelete;
+    QPushButton* mNew;
+    QPushButton* mSave;
+    TagTimer* Timer1;  // Tag: readiness counter
+    QTimer* Timer2;    // auto show/hide
+
+    // Context menu and its items.
+    QMenu* menu1;
+    QAction* mRunThis;
+    QAction* mnuParent;
+    QAction* mnuRun;
+    QAction* mnuMyRun;
+    QAction* mnuPendix;
+    QAction* mnuBrowse;
+    QAction* mnuFindFS;
+    QMenu* sub;  // "&Edit"
+    QAction* mnuBold;
+    QAction* mnuColor;
+    QAction* mnuRename;
+    QAction* mnuCopy;
+    QAction* mnuPaste;
+    QAction* mnuDelete;
+    QAction* mnuEditor;
+    QAction* mnuNew;
+    QAction* mnuArgs;
+    QAction* mnuEdit;
+    QAction* mnuRefresh;
+    QAction* mnuOrder;
+    QAction* mnuStay;
+    QAction* mnuTray;
+    QAction* mnuOnTop;
+    QAction* mnuAutoHide;
+    QAction* mnuHelp;
+    // Desktop menu.
+    QMenu* menu2;
+    QAction* mnuHideIcons;
+    QAction* mnuMinimize;
+    QAction* mnuHideMinimize;
+    QAction* mnuLock;
+    QAction* mnuSideBar;
+
+    // ================= shared state ===========================================
+    // "1" = the shown list was changed and not saved; compared by value.
+    QString Tag = QStringLiteral("0");
+    bool ListDirty() const;
+    void SetListDirty(bool dirty);
+    // Readiness counter (Timer1's tag) by value.
+    double Readiness() const;
+    bool scanBusy = false;
+    bool searchShown = false;
+    bool fsIndexLoaded = false;
+    bool hotkeyHooked = false;
+    bool hiddenFromTray = false;
+    bool pressHandled = false;
+    QString parentList;
+    QString CopiedPath;
+    QStringList List2;  // file-system index lines
+    QStringList List3;  // sublist titles still to read
+    QStringList List4;  // raw lines of the shown list, for the quick search
+    int WorkLeft = 0, WorkTop = 0, WorkWidth = 0, WorkHeight = 0;
+
+signals:
+    // The program has ended: the application should quit.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void placeControls();
+    void EndProgram();
+    // Places a child in twips relative to the client area.
+    void placeTwips(QWidget* w, int left, int top, int width, int height);
+
+    Platform& plat_;
+    Dialogs& dlg_;
+    QString appPath_;
+    QString cmd_;
+    Config config_;
+    // The stem LoadList last read, while the caption still names it.
+    QString loadedStem_;
+    bool ended_ = false;
+    bool inResize_ = false;
+};

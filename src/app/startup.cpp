@@ -1,0 +1,115 @@
+#include <QApplication>
+
+#include <stdexcept>
+
+#include "app/form1.h"
+#include "platform/platform.h"
+
+// Start-up of the first copy. Any failure ends start-up at one exit: the
+// caption "123" and a close request (before residency that ends the program).
+void Form1::Form_Load() {
+    try {
+        SetListDirty(false);
+        SetPriority(0);
+        Timer1->Tag = QStringLiteral("0");
+
+        // A second copy never gets this far: it relays its command line
+        // before any window exists.
+        Timer1->start();
+        hotkeyHooked = false;
+        fsIndexLoaded = false;
+        placeTwips(Label2, 20, 430, 150, 2375);
+        List1->move(int(std::lround(200 / TwipsPerPixelX())), int(std::lround(360 / TwipsPerPixelY())));
+        List1->SetHideColumnHeaders(true);
+        for (int c = 1; c <= ListModel::kColumns; ++c) List1->SetColumnWidth(c, c == 1 ? 3900 : 0);
+        scanBusy = false;
+        searchShown = false;
+        placeTwips(Text2, 200, 35, 4260, 300);
+        placeTwips(myRun, 200, 35, 4260, 300);
+        EditList->setToolTip(QStringLiteral("Right click to open list in notepad"));
+        Find->setToolTip(QStringLiteral("Click to start FileSystem (FS) search"));
+        setWindowTitle(QStringLiteral("Brennomix Launcher"));
+        Label2->setText(QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n0"));
+        plat_.setTopmost(this, true);
+        SetListDirty(false);
+        placeTwips(Label3, 45, 75, 615, 195);
+        Label3->setText(QString());
+        Load_Cfg();
+        GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
+        if (config_.window2Mouse) MoveWindowToMouse();
+        mnuTray_Click();
+        if (cmd_.toUpper() == u"/QUIT") CloseRequest();
+    } catch (const std::exception&) {
+        setWindowTitle(QStringLiteral("123"));
+        CloseRequest();
+    }
+}
+
+void Form1::Timer1_Timer() {
+    const double counter = Readiness() + 1;
+    Timer1->Tag = QString::number(counter);
+    if (counter != 1) {
+        // The tick that ends the short key pause after the context menu.
+        Timer1->stop();
+        Timer1->Tag = QStringLiteral("1");
+        return;
+    }
+    if (isVisible()) List1->setFocus();
+    Timer1->stop();
+    if (cmd_.toUpper() == u"/INSTALL") sCut();
+    QString name = cmd_;
+    LoadList(name);
+    if (Label3->text() != u"R") show();
+    RunDigitSequence(cmd_);
+}
+
+void Form1::Form_Unload(int& Cancel) {
+    if (ListDirty() && !AskSaveList()) {
+        // The changes could not be saved: keep them on screen.
+        Cancel = 1;
+        return;
+    }
+    if (mnuTray->isChecked()) {
+        if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+            setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        hide();
+        myRun->hide();
+        if (mnuOrder->isChecked()) mnuOrder_Click();
+        if (!mnuStay->isChecked()) {
+            QString top = QStringLiteral("Brennomix");
+            LoadList(top);
+        }
+        if (!List1->HideColumnHeaders()) ToggleColumns();
+        Timer2->stop();
+        SetWidth(4650);
+        Cancel = 1;
+    }
+    if (scanBusy || Cancel == 1) Cancel = 1;
+}
+
+void Form1::CloseRequest() {
+    if (ended_) return;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (!cancel) EndProgram();
+}
+
+void Form1::EndProgram() {
+    ended_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    plat_.releaseHotkey();
+    // The icon must not outlive the process in the notification area.
+    plat_.trayRemove();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
+    hide();
+    emit programEnded();
+}
+
+void Form1::SetPriority(int vNewPriority) {
+    Q_UNUSED(vNewPriority);
+    plat_.raisePriority();
+}
+
+QString Form1::getVersion() { return plat_.osFamily(); }

@@ -1,0 +1,51 @@
+#include "app/form1.h"
+
+// Edit-mode commands that are not built yet do nothing.
+
+bool Form1::EditableView() const { return Browse->isEnabled(); }
+
+bool Form1::EditMode() const { return mnuOrder->isChecked(); }
+
+void Form1::DisableEditCommands() {
+    EditList->setEnabled(false);
+    Browse->setEnabled(false);
+    for (QAction* a : {mnuBold, mnuColor, mnuRename, mnuDelete, mnuEdit, mnuOrder, mnuNew, mnuArgs,
+                       mnuBrowse})
+        a->setEnabled(false);
+}
+
+void Form1::SetEmptyListCommands() {
+    DisableEditCommands();
+    Browse->setEnabled(true);
+    EditList->setEnabled(true);
+    mnuOrder->setEnabled(true);
+    mnuNew->setEnabled(true);
+}
+
+bool Form1::mSave_Click() {
+    if (!EditableView()) return false;
+    return SaveList();
+}
+
+void Form1::mnuOrder_Click() {}
+void Form1::mEndEdit_Click() {}
+void Form1::CopyEntryPath() {}
+void Form1::mnuCopy_Click() {}
+void Form1::mnuPaste_Click() {}
+void Form1::mnuDelete_Click() {}
+void Form1::mDelete_Click() {}
+void Form1::mUp_Click() {}
+void Form1::mDown_Click() {}
+void Form1::mNew_Click() {}
+void Form1::mnuNew_Click() {}
+void Form1::RenameEntry() {}
+void Form1::mnuRename_Click() {}
+void Form1::EditEntryArguments() {}
+void Form1::mnuArgs_Click() {}
+void Form1::mnuBold_Click() {}
+void Form1::mnuColor_Click() {}
+void Form1::mnuBrowse_Click() {}
+void Form1::Browse_Click() {}
+void Form1::mnuEdit_Click() {}
+void Form1::mnuEditor_Click() {}
+void Form1::EditList_Click() {}

@@ -1,0 +1,31 @@
+#include "app/form1.h"
+#include "lists/config.h"
+#include "lists/textfile.h"
+#include "platform/dialogs.h"
+
+namespace {
+QString configPath(const QString& folder) {
+    return folder + u'/' + QString::fromLatin1(configfile::kFileName);
+}
+}  // namespace
+
+void Form1::Load_Cfg() {
+    QStringList lines;
+    if (textfile::readLines(configPath(appPath_), lines) == textfile::ReadStatus::Ok) {
+        const configfile::Effects fx = configfile::apply(lines, config_);
+        // fx.showSidebar: the sidebar window has yet to be built.
+        mnuAutoHide->setChecked(fx.autoShowHide);
+        if (fx.autoShowHide) Timer2->start();
+    }
+    config_.hoverSelectSaved = config_.hoverSelect;
+}
+
+void Form1::Write_Cfg() {
+    QString error;
+    const bool sidebarShown = false;
+    if (!textfile::writeLines(configPath(appPath_), configfile::lines(config_, sidebarShown),
+                              &error)) {
+        dlg_.message(QStringLiteral("Could not save the settings file %1\r\n%2")
+                         .arg(configPath(appPath_), error));
+    }
+}

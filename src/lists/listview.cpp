@@ -1,0 +1,196 @@
+#include "lists/listview.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+#include <cmath>
+
+#include "run/keycodes.h"
+
+namespace {
+
+// Every row has the same height, which keeps a list of a million rows cheap
+// to lay out and makes a row findable from a pointer position.
+class FixedRowDelegate : public QStyledItemDelegate {
+public:
+    FixedRowDelegate(const ListView* view, QObject* parent)
+        : QStyledItemDelegate(parent), view_(view) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.setHeight(view_->RowHeight());
+        return s;
+    }
+
+private:
+    const ListView* view_;
+};
+
+int buttonNumber(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+ListView::ListView(QWidget* parent) : QTreeView(parent) {
+    setModel(&model_);
+    setItemDelegate(new FixedRowDelegate(this, this));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setHeaderHidden(true);
+    setMouseTracking(true);
+    setTextElideMode(Qt::ElideRight);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    widths_.fill(0);
+    applyColumnWidths();
+}
+
+int ListView::SelectedItem() const {
+    const QModelIndex cur = currentIndex();
+    return cur.isValid() ? cur.row() + 1 : 0;
+}
+
+bool ListView::Selected(int i) const {
+    if (i < 1 || i > model_.Count()) return false;
+    return selectionModel()->isRowSelected(i - 1, QModelIndex());
+}
+
+void ListView::SetSelected(int i, bool on) {
+    if (i < 1 || i > model_.Count()) return;
+    const QModelIndex idx = model_.index(i - 1, 0);
+    if (on) {
+        selectionModel()->setCurrentIndex(
+            idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(idx);
+    } else {
+        selectionModel()->select(idx, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    }
+}
+
+void ListView::SetColumnWidth(int c, int twips) {
+    if (c < 1 || c > ListModel::kColumns) return;
+    widths_[size_t(c - 1)] = twips;
+    applyColumnWidths();
+}
+
+void ListView::applyColumnWidths() {
+    for (int c = 0; c < ListModel::kColumns; ++c) {
+        const int px = int(std::lround(widths_[size_t(c)] / tppX_));
+        setColumnHidden(c, px <= 0);
+        if (px > 0) setColumnWidth(c, px);
+    }
+}
+
+void ListView::SetBackColor(std::uint32_t color) {
+    backColor_ = color;
+    QPalette pal = palette();
+    if (color == kSystemWindowColor)
+        pal.setColor(QPalette::Base, QPalette().color(QPalette::Base));
+    else
+        pal.setColor(QPalette::Base, colorFromValue(color));
+    setPalette(pal);
+}
+
+void ListView::SetTwipsPerPixel(double x, double y) {
+    if (x <= 0 || y <= 0) return;
+    tppX_ = x;
+    tppY_ = y;
+    applyColumnWidths();
+}
+
+void ListView::SetRowHeight(int pixels) {
+    if (pixels < 1 || pixels == rowHeight_) return;
+    rowHeight_ = pixels;
+    // The delegate's hint changed: let the view measure its rows again.
+    scheduleDelayedItemsLayout();
+}
+
+QRect ListView::RowRect(int i) const {
+    if (i < 1 || i > model_.Count()) return {};
+    return visualRect(model_.index(i - 1, 0));
+}
+
+void ListView::keyPressEvent(QKeyEvent* e) {
+    const int original = keycodes::fromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
+    if (original && onKeyDown) {
+        int code = original;
+        onKeyDown(code, keycodes::shiftState(e->modifiers()));
+        if (code != original) {
+            // Swallowed (0) or turned into another key that the view itself
+            // has no use for (Right becomes Enter).
+            e->accept();
+            return;
+        }
+    }
+    const QString text = e->text();
+    if (!text.isEmpty() && onKeyPress) {
+        int ascii = text.at(0).unicode();
+        onKeyPress(ascii);
+        if (ascii == 0) {
+            e->accept();
+            return;
+        }
+    }
+    // Enter would only emit activated(), which nothing uses.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(e);
+}
+
+void ListView::mouseEvent(QMouseEvent* e, const std::function<void(int, int, float, float)>& handler,
+                          bool released) {
+    if (!handler) return;
+    const int button = buttonNumber(e->button());
+    if (!released && e->type() == QEvent::MouseMove) {
+        int held = 0;
+        if (e->buttons() & Qt::LeftButton) held |= 1;
+        if (e->buttons() & Qt::RightButton) held |= 2;
+        if (e->buttons() & Qt::MiddleButton) held |= 4;
+        const QPointF p = e->position();
+        handler(held, keycodes::shiftState(e->modifiers()), float(p.x() * tppX_),
+                float(p.y() * tppY_));
+        return;
+    }
+    const QPointF p = e->position();
+    handler(button, keycodes::shiftState(e->modifiers()), float(p.x() * tppX_),
+            float(p.y() * tppY_));
+}
+
+void ListView::mousePressEvent(QMouseEvent* e) {
+    // The view moves its current row first; the handler may then pick the
+    // row from the position itself or replace the whole list.
+    QTreeView::mousePressEvent(e);
+    mouseEvent(e, onMouseDown, false);
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* e) {
+    QTreeView::mouseReleaseEvent(e);
+    mouseEvent(e, onMouseUp, true);
+}
+
+void ListView::mouseMoveEvent(QMouseEvent* e) {
+    // No rubber-band or drag selection: only report the movement.
+    if (e->buttons() == Qt::NoButton) QTreeView::mouseMoveEvent(e);
+    mouseEvent(e, onMouseMove, false);
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click raises no press of its own; its
+    // release still arrives as a normal release.
+    e->accept();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/platform.h"
+
+// The platform on a Linux desktop (X11 first).
+class LinuxPlatform : public Platform {
+    Q_OBJECT
+
+public:
+    explicit LinuxPlatform(QObject* parent = nullptr);
+    ~LinuxPlatform() override;
+
+    int shellExecute(const QString& file, const QString& params, const QString& dir) override;
+    bool startCommandLine(const QString& commandLine, int showState) override;
+    bool openRunDialog() override;
+    bool fileExists(const QString& path) override;
+    void raisePriority() override;
+    QString osFamily() override;
+    qint64 uptimeMs() override;
+    void beep() override;
+    QPoint cursorPos() override;
+    void setCursorPos(const QPoint& pos) override;
+    QRect workArea(const QPoint& at) override;
+    double screenDpiX(const QPoint& at) override;
+    double screenDpiY(const QPoint& at) override;
+    bool activateWindow(QWidget* w) override;
+    void setTopmost(QWidget* w, bool on) override;
+    void setClipboardText(const QString& text) override;
+    bool trayAvailable() override;
+    void trayAdd(const QIcon& icon, const QString& tooltip) override;
+    void trayModify(const QIcon& icon, const QString& tooltip) override;
+    void trayRemove() override;
+    HotkeyResult grabHotkey(int keyCode) override;
+    void releaseHotkey() override;
+};

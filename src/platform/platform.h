@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+// Every effect the launcher has on the world outside its own windows and its
+// own folder goes through this interface: starting programs, the desktop
+// shell, the pointer, screens, window-manager requests, clipboard, tray and
+// the global hotkey. The Linux implementation lives in platform/linux; tests
+// use a recording fake.
+class Platform : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~Platform() override;
+
+    // ---- programs and the desktop shell ----
+
+    // Opens or starts `file` the way the desktop does. Returns a code above 32
+    // on success, 2 when the file is not found, other small numbers for other
+    // failures (the codes the launcher has always examined).
+    virtual int shellExecute(const QString& file, const QString& params, const QString& dir) = 0;
+    // Starts a whole command line (split by shell rules, no shell in between)
+    // as a detached process. `showState` 1 = normal, 2 = minimised; it is a
+    // request the desktop may ignore. False when nothing could be started.
+    virtual bool startCommandLine(const QString& commandLine, int showState) = 0;
+    // Opens the desktop's own run dialog; false when none is installed.
+    virtual bool openRunDialog() = 0;
+
+    // ---- files outside the program folder ----
+
+    // True when an ordinary, non-hidden file exists at `path`.
+    virtual bool fileExists(const QString& path) = 0;
+
+    // ---- this process ----
+
+    // Best effort; a refusal is ignored.
+    virtual void raisePriority() = 0;
+    // "98", "xp" or "Failed": the family of the running system.
+    virtual QString osFamily() = 0;
+    // Milliseconds since the system started.
+    virtual qint64 uptimeMs() = 0;
+    virtual void beep() = 0;
+
+    // ---- pointer and screens ----
+
+    virtual QPoint cursorPos() = 0;
+    virtual void setCursorPos(const QPoint& pos) = 0;
+    // Available area (screen minus panels), in pixels, of the screen holding `at`.
+    virtual QRect workArea(const QPoint& at) = 0;
+    // Logical dots per inch of the screen holding `at`.
+    virtual double screenDpiX(const QPoint& at) = 0;
+    virtual double screenDpiY(const QPoint& at) = 0;
+
+    // ---- window manager ----
+
+    // Brings `w` to the front with the keyboard focus; true when it is active.
+    virtual bool activateWindow(QWidget* w) = 0;
+    virtual void setTopmost(QWidget* w, bool on) = 0;
+
+    // ---- clipboard ----
+
+    virtual void setClipboardText(const QString& text) = 0;
+
+    // ---- notification area ----
+
+    virtual bool trayAvailable() = 0;
+    virtual void trayAdd(const QIcon& icon, const QString& tooltip) = 0;
+    virtual void trayModify(const QIcon& icon, const QString& tooltip) = 0;
+    virtual void trayRemove() = 0;
+
+    // ---- global hotkey (Super + key) ----
+
+    enum class HotkeyResult { Grabbed, Taken, Unavailable };
+    // `keyCode` is the upper-case character code of the key (a letter or digit).
+    virtual HotkeyResult grabHotkey(int keyCode) = 0;
+    virtual void releaseHotkey() = 0;
+
+signals:
+    // A button was released on the tray icon: 1 left, 2 right (context request).
+    void trayMouseUp(int button);
+    // The grabbed hotkey was pressed; `keyCode` as given to grabHotkey.
+    void hotkeyPressed(int keyCode);
+};

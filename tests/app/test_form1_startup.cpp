@@ -1,0 +1,138 @@
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "formfixture.h"
+
+using Startup = FormFixture;
+
+TEST_F(Startup, WindowControlsAreNamedAndPlacedInTwips) {
+    start(QString(), false);
+    EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
+    for (const char* name : {"List1", "Label2", "Label3", "mDate", "Text1", "Text2", "myRun",
+                             "mBack", "Parent", "EditList", "Browse", "Find", "myHelp", "Frame1"})
+        EXPECT_NE(form->findChild<QWidget*>(name), nullptr) << name;
+    for (const char* name : {"mRunThis", "mnuParent", "mnuStay", "mnuTray", "mnuOrder", "mnuOnTop",
+                             "mnuAutoHide", "mnuCopy", "mnuPaste", "mnuBrowse", "mnuRefresh"})
+        EXPECT_NE(form->findChild<QAction*>(name), nullptr) << name;
+    EXPECT_EQ(form->mBack->text(), "&Back");
+    EXPECT_EQ(form->Parent->text(), "&Top");
+    EXPECT_EQ(form->Find->toolTip(), "Click to start FileSystem (FS) search");
+    EXPECT_EQ(form->EditList->toolTip(), "Right click to open list in notepad");
+    // 96 dots per inch: 15 twips a pixel.
+    EXPECT_EQ(form->List1->pos(), QPoint(13, 24));
+    EXPECT_EQ(form->Label2->geometry(), QRect(1, 29, 10, 158));
+    EXPECT_EQ(form->Text2->geometry(), QRect(13, 2, 284, 20));
+    EXPECT_EQ(form->Label2->text().split("\r\n"),
+              (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"}));
+    EXPECT_EQ(form->Text1->text(), "Text1");
+    EXPECT_TRUE(form->mnuOnTop->isChecked());
+    EXPECT_TRUE(plat.calls.contains("setTopmost|1"));
+    EXPECT_TRUE(plat.calls.contains("raisePriority"));
+    EXPECT_EQ(form->Label3->text(), QString());
+    // Menu shortcut texts are labels only.
+    EXPECT_TRUE(form->mnuCopy->shortcut().isEmpty());
+    EXPECT_TRUE(form->mnuCopy->text().endsWith("\tCtrl+Ins"));
+}
+
+TEST_F(Startup, ReadinessGateOpensAtTheFirstTick) {
+    writeList("Brennomix", {"a\ta.exe"});
+    start(QString(), false);
+    EXPECT_EQ(form->Timer1->Tag, "0");
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_EQ(form->Timer1->interval(), 250);
+    // The list is loaded by the tick, not before.
+    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Timer1->Tag, QString("1"), 2000);
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->List1->ListItems().Count(), 1);
+    EXPECT_TRUE(form->isVisible());
+
+    // After the context menu the counter is set to -5: the next tick only
+    // reopens the gate.
+    form->Timer1->Tag = "-5";
+    form->Timer1->start();
+    form->Timer1_Timer();
+    EXPECT_EQ(form->Timer1->Tag, "1");
+    EXPECT_FALSE(form->Timer1->isActive());
+}
+
+TEST_F(Startup, VersionAndPriority) {
+    start();
+    EXPECT_EQ(form->getVersion(), "xp");
+}
+
+TEST_F(Startup, FirstStartWithAListWordCreatesThatList) {
+    writeList("Brennomix", {"top\ttop.exe"});
+    start("mtools");
+    EXPECT_EQ(form->windowTitle(), "Brennomix tools");
+    EXPECT_EQ(dlg.messages(), QStringList{"New list? Trying to create it."});
+    EXPECT_TRUE(QFile::exists(path("mtools.ini")));
+    EXPECT_EQ(titles(), (QStringList{"notepad", "Calc", "Internet Explorer"}));
+}
+
+TEST_F(Startup, CloseWhileNotResidentEndsTheProgram) {
+    writeList("Brennomix", {"top\ttop.exe"});
+    start();
+    QSignalSpy ended(form.get(), &Form1::programEnded);
+    form->close();
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(plat.calls.contains("releaseHotkey"));
+}
+
+TEST_F(Startup, CloseAsksForAChangedListAndNeverLosesIt) {
+    writeList("Brennomix", {"top\ttop.exe"});
+    start();
+    form->List1->ListItems().SetText(1, "edited");
+    form->SetListDirty(true);
+    // The save fails (a folder cannot be replaced by the new file): the
+    // window stays with the changes.
+    QFile::remove(path("Brennomix.ini"));
+    QDir(dir.path()).mkdir("Brennomix.ini");
+    dlg.answers = {true};
+    form->close();
+    EXPECT_FALSE(form->Ended());
+    EXPECT_TRUE(form->ListDirty());
+    EXPECT_EQ(titles(), QStringList{"edited"});
+    // Saved after all: the program ends.
+    QDir(dir.path()).rmdir("Brennomix.ini");
+    dlg.answers = {true};
+    form->close();
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("edited\ttop.exe\t\t\t\t\r\n"));
+}
+
+TEST_F(Startup, CloseWhileScanningNeverEnds) {
+    start();
+    form->scanBusy = true;
+    form->close();
+    EXPECT_FALSE(form->Ended());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(Startup, WindowFitsTheListAndKeepsItsMinimumSize) {
+    QStringList ten, twenty;
+    for (int i = 1; i <= 20; ++i) (i <= 10 ? ten : twenty) << QStringLiteral("e%1\te.exe").arg(i);
+    twenty = ten + twenty;
+    writeList("Brennomix", ten);
+    writeList("mlong", twenty);
+    start();
+    // Ten entries ask for a client area of 2955 twips; the minimum height of
+    // 3340 may make it taller when the window frame is thin.
+    EXPECT_EQ(form->ScaleHeight(), std::max(2955, 3390 - (form->Height() - form->ScaleHeight())));
+    EXPECT_TRUE(form->Label2->isVisible());
+    QString longer = "mlong";
+    form->LoadList(longer);
+    // 20 rows of 240 twips plus 6.09375 inches of a 96-dpi screen's pixels.
+    EXPECT_EQ(form->ScaleHeight(), 20 * 240 + 585);
+    EXPECT_TRUE(form->Label2->isVisible());
+    // The window sits on the bottom of the work area.
+    EXPECT_EQ(form->Top() + form->Height(), form->WorkTop + form->WorkHeight);
+    form->SetHeight(1000);
+    EXPECT_EQ(form->Height(), 3390);
+    form->SetWidth(2000);
+    EXPECT_EQ(form->Width(), 4650);
+}

@@ -1,0 +1,126 @@
+#include "fakeplatform.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+QStringList FakePlatform::callsStartingWith(const QString& prefix) const {
+    QStringList out;
+    for (const QString& c : calls)
+        if (c.startsWith(prefix)) out << c;
+    return out;
+}
+
+int FakePlatform::shellExecute(const QString& file, const QString& params, const QString& dir) {
+    calls << QStringLiteral("shellExecute|%1|%2|%3").arg(file, params, dir);
+    if (shellResults.empty()) return 42;
+    const int r = shellResults.front();
+    shellResults.pop_front();
+    return r;
+}
+
+bool FakePlatform::startCommandLine(const QString& commandLine, int showState) {
+    calls << QStringLiteral("startCommandLine|%1|%2").arg(commandLine).arg(showState);
+    return startResult;
+}
+
+bool FakePlatform::openRunDialog() {
+    calls << QStringLiteral("openRunDialog");
+    return runDialogResult;
+}
+
+bool FakePlatform::fileExists(const QString& path) {
+    if (existing.contains(path)) return true;
+    if (missing.contains(path)) return false;
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+void FakePlatform::raisePriority() { calls << QStringLiteral("raisePriority"); }
+QString FakePlatform::osFamily() { return QStringLiteral("xp"); }
+qint64 FakePlatform::uptimeMs() { return uptime; }
+void FakePlatform::beep() { calls << QStringLiteral("beep"); }
+QPoint FakePlatform::cursorPos() { return cursor; }
+
+void FakePlatform::setCursorPos(const QPoint& pos) {
+    calls << QStringLiteral("setCursorPos|%1|%2").arg(pos.x()).arg(pos.y());
+    cursor = pos;
+}
+
+QRect FakePlatform::workArea(const QPoint&) { return work; }
+double FakePlatform::screenDpiX(const QPoint&) { return dpiX; }
+double FakePlatform::screenDpiY(const QPoint&) { return dpiY; }
+
+bool FakePlatform::activateWindow(QWidget* w) {
+    calls << QStringLiteral("activateWindow");
+    w->raise();
+    w->activateWindow();
+    return active;
+}
+
+void FakePlatform::setTopmost(QWidget*, bool on) {
+    calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
+}
+
+void FakePlatform::setClipboardText(const QString& text) {
+    calls << QStringLiteral("setClipboardText|%1").arg(text);
+    clipboard = text;
+}
+
+bool FakePlatform::trayAvailable() { return tray; }
+void FakePlatform::trayAdd(const QIcon&, const QString& tip) {
+    calls << QStringLiteral("trayAdd|%1").arg(tip);
+}
+void FakePlatform::trayModify(const QIcon&, const QString& tip) {
+    calls << QStringLiteral("trayModify|%1").arg(tip);
+}
+void FakePlatform::trayRemove() { calls << QStringLiteral("trayRemove"); }
+
+Platform::HotkeyResult FakePlatform::grabHotkey(int keyCode) {
+    calls << QStringLiteral("grabHotkey|%1").arg(keyCode);
+    return hotkeyResult;
+}
+
+void FakePlatform::releaseHotkey() { calls << QStringLiteral("releaseHotkey"); }
+
+QStringList FakeDialogs::messages() const {
+    QStringList out;
+    for (const QString& s : shown)
+        if (s.startsWith(u"message|")) out << s.section(u'|', 2);
+    return out;
+}
+
+void FakeDialogs::message(const QString& text, const QString& title) {
+    shown << QStringLiteral("message|%1|%2").arg(title, text);
+}
+
+bool FakeDialogs::question(const QString& text, const QString& title) {
+    shown << QStringLiteral("question|%1|%2").arg(title, text);
+    if (answers.empty()) return false;
+    const bool a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString FakeDialogs::input(const QString& prompt, const QString& title,
+                           const QString& defaultText) {
+    shown << QStringLiteral("input|%1|%2|%3").arg(title, prompt, defaultText);
+    if (inputs.empty()) return QString();
+    const QString a = inputs.front();
+    inputs.pop_front();
+    return a;
+}
+
+QString FakeDialogs::openFileName(const QString& title, const QString& dir) {
+    shown << QStringLiteral("openFileName|%1|%2").arg(title, dir);
+    if (fileNames.empty()) return QString();
+    const QString a = fileNames.front();
+    fileNames.pop_front();
+    return a;
+}
+
+QString FakeDialogs::folderName(const QString& title, const QString& dir) {
+    shown << QStringLiteral("folderName|%1|%2").arg(title, dir);
+    if (fileNames.empty()) return QString();
+    const QString a = fileNames.front();
+    fileNames.pop_front();
+    return a;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QStringList>
+
+#include <deque>
+
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+
+// A platform that records every call as a line of text ("shellExecute|file|
+// params|dir") and answers from scripts, so tests see what the launcher
+// would have done to the desktop without doing it.
+class FakePlatform : public Platform {
+    Q_OBJECT
+
+public:
+    QStringList calls;
+    // shellExecute answers, in order; 42 (success) when none is left.
+    std::deque<int> shellResults;
+    bool startResult = true;
+    bool runDialogResult = false;
+    // Paths that exist whatever the disk says, and paths that do not.
+    QSet<QString> existing, missing;
+    QPoint cursor{640, 512};
+    QRect work{0, 0, 1280, 994};
+    double dpiX = 96, dpiY = 96;
+    bool tray = true;
+    HotkeyResult hotkeyResult = HotkeyResult::Grabbed;
+    QString clipboard;
+    qint64 uptime = 3'600'000;
+    bool active = false;
+
+    // Calls whose text starts with `prefix`.
+    QStringList callsStartingWith(const QString& prefix) const;
+
+    int shellExecute(const QString& file, const QString& params, const QString& dir) override;
+    bool startCommandLine(const QString& commandLine, int showState) override;
+    bool openRunDialog() override;
+    bool fileExists(const QString& path) override;
+    void raisePriority() override;
+    QString osFamily() override;
+    qint64 uptimeMs() override;
+    void beep() override;
+    QPoint cursorPos() override;
+    void setCursorPos(const QPoint& pos) override;
+    QRect workArea(const QPoint& at) override;
+    double screenDpiX(const QPoint& at) override;
+    double screenDpiY(const QPoint& at) override;
+    bool activateWindow(QWidget* w) override;
+    void setTopmost(QWidget* w, bool on) override;
+    void setClipboardText(const QString& text) override;
+    bool trayAvailable() override;
+    void trayAdd(const QIcon& icon, const QString& tooltip) override;
+    void trayModify(const QIcon& icon, const QString& tooltip) override;
+    void trayRemove() override;
+    HotkeyResult grabHotkey(int keyCode) override;
+    void releaseHotkey() override;
+};
+
+// Dialogs that answer from scripts and record every prompt they were shown:
+// "message|title|text", "question|title|text", "input|title|prompt|default".
+class FakeDialogs : public Dialogs {
+public:
+    QStringList shown;
+    std::deque<bool> answers;       // question: true = Yes; No when empty
+    std::deque<QString> inputs;     // input boxes; "" (Cancel) when empty
+    std::deque<QString> fileNames;  // file and folder pickers
+
+    // Texts of the messages shown so far.
+    QStringList messages() const;
+
+    void message(const QString& text, const QString& title) override;
+    bool question(const QString& text, const QString& title) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFileName(const QString& title, const QString& dir) override;
+    QString folderName(const QString& title, const QString& dir) override;
+};
