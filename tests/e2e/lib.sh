@@ -1,0 +1,152 @@
+# Shared harness of the end-to-end tests: a private X server (Xvfb) with
+# openbox and, when asked, a tray host, a fresh program folder and runtime
+# folder, and helpers to drive the real launcher with xdotool.
+#
+# A test sources this file, calls e2e_setup, and uses the helpers; every
+# process it started is stopped when the test exits.
+#
+# Environment given by CTest: BRENNOMIX_BIN (the launcher), XSHOT (the
+# screenshot tool), E2E_OUT (folder for screenshots and logs).
+
+set -u
+
+E2E_PIDS=""
+E2E_NAME=$(basename "$0" .sh)
+: "${E2E_OUT:=/tmp/brennomix-e2e}"
+mkdir -p "$E2E_OUT"
+
+e2e_log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
+
+e2e_fail() {
+    e2e_log "FAIL: $*"
+    e2e_screenshot "failure" || true
+    [ -n "${E2E_LAUNCHER_LOG:-}" ] && [ -f "$E2E_LAUNCHER_LOG" ] && sed 's/^/  launcher: /' "$E2E_LAUNCHER_LOG"
+    exit 1
+}
+
+e2e_cleanup() {
+    for pid in $E2E_PIDS; do kill "$pid" 2>/dev/null; done
+    sleep 0.2
+    for pid in $E2E_PIDS; do kill -9 "$pid" 2>/dev/null; done
+    [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+# Waits until the command succeeds, polling; fails the test after $1 seconds.
+e2e_wait() {
+    timeout=$1
+    shift
+    end=$(($(date +%s%N) / 1000000 + timeout * 1000))
+    while ! "$@" >/dev/null 2>&1; do
+        [ $(($(date +%s%N) / 1000000)) -ge $end ] && return 1
+        sleep 0.05
+    done
+    return 0
+}
+
+# Starts Xvfb on a display of its own choosing, openbox on it, and sets up
+# fresh folders: BRENNOMIX_HOME (program folder) and XDG_RUNTIME_DIR.
+e2e_setup() {
+    E2E_TMP=$(mktemp -d /tmp/brennomix-e2e.XXXXXX)
+    export BRENNOMIX_HOME="$E2E_TMP/home"
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    export HOME="$E2E_TMP/user"
+    export XDG_CONFIG_HOME="$HOME/.config"
+    mkdir -p "$BRENNOMIX_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    export QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+
+    fifo="$E2E_TMP/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$fifo" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS="$E2E_PIDS $!"
+    read -r num <"$fifo" || e2e_fail "Xvfb did not start"
+    export DISPLAY=":$num"
+    e2e_wait 10 xdpyinfo || e2e_fail "X server $DISPLAY not answering"
+
+    openbox >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS="$E2E_PIDS $!"
+    e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        e2e_fail "openbox did not start"
+    e2e_log "display $DISPLAY, program folder $BRENNOMIX_HOME"
+}
+
+# A tray host at the bottom edge, for the notification-area icon.
+e2e_start_tray() {
+    trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
+        --height 24 --transparent false --tint 0x303030 --SetDockType true \
+        >"$E2E_TMP/trayer.log" 2>&1 &
+    E2E_PIDS="$E2E_PIDS $!"
+    e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null && xdotool search --class trayer' ||
+        e2e_fail "trayer did not start"
+}
+
+# Starts the launcher with the given arguments; E2E_LAUNCHER is its pid.
+e2e_start_launcher() {
+    E2E_LAUNCHER_LOG="$E2E_TMP/launcher.$(date +%s%N).log"
+    "$BRENNOMIX_BIN" "$@" >"$E2E_LAUNCHER_LOG" 2>&1 &
+    E2E_LAUNCHER=$!
+    E2E_PIDS="$E2E_PIDS $E2E_LAUNCHER"
+}
+
+# Runs the launcher in the foreground (a second copy) and returns its status.
+e2e_run_launcher() {
+    timeout 20 "$BRENNOMIX_BIN" "$@" >>"$E2E_TMP/second.log" 2>&1
+}
+
+# The id of the visible window whose title is exactly $1, if any.
+e2e_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+
+e2e_has_window() { [ -n "$(e2e_window "$1")" ]; }
+
+e2e_wait_window() {
+    e2e_wait "${2:-10}" e2e_has_window "$1" || e2e_fail "no window titled '$1'"
+    e2e_window "$1"
+}
+
+e2e_wait_no_window() {
+    e2e_wait "${2:-10}" sh -c "! xdotool search --onlyvisible --name '^$1\$'" ||
+        e2e_fail "window '$1' still shown"
+}
+
+# Answers the message box titled "Brennomix" with Enter.
+e2e_dismiss_message() {
+    w=$(e2e_wait_window "Brennomix" "${1:-10}")
+    xdotool windowactivate --sync "$w" key --clearmodifiers Return
+    e2e_wait 10 sh -c "! xdotool search --onlyvisible --name '^Brennomix\$'" ||
+        e2e_fail "message box did not close"
+}
+
+# Keys to a window after making it the active one.
+e2e_keys() {
+    w=$1
+    shift
+    xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers "$@"
+}
+
+# Closes a window the way a user does: through the window manager.
+e2e_close_window() { e2e_keys "$1" alt+F4; }
+
+e2e_process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+e2e_wait_exit() {
+    e2e_wait "${2:-10}" e2e_process_gone "$1" || e2e_fail "process $1 did not end"
+}
+
+e2e_wait_file() { e2e_wait "${2:-10}" test -e "$1" || e2e_fail "no file $1"; }
+
+# Writes a PNG of the screen (or of window $2) to the output folder.
+e2e_screenshot() {
+    file="$E2E_OUT/$E2E_NAME-$1.png"
+    if [ $# -ge 2 ]; then
+        eval "$(xdotool getwindowgeometry --shell "$2")"
+        "$XSHOT" "$file" "$X" "$Y" "$WIDTH" "$HEIGHT" 2>/dev/null
+    else
+        "$XSHOT" "$file" 2>/dev/null
+    fi && e2e_log "screenshot $file"
+}
+
+e2e_pass() { e2e_log "PASS"; exit 0; }

@@ -1,0 +1,19 @@
+#!/bin/bash
+# The real launcher on a fresh program folder: it creates its top list with
+# the three default entries (CR LF line ends), shows "Brennomix Launcher",
+# and ends when its window is closed.
+. "$(dirname "$0")/lib.sh"
+e2e_setup
+
+e2e_start_launcher
+e2e_dismiss_message 15
+win=$(e2e_wait_window "Brennomix Launcher")
+e2e_screenshot shown "$win"
+
+expected=$(printf 'notepad\tnotepad.exe\r\nCalc\tcalc.exe\r\nInternet Explorer\tIExplore.exe\r\n' | od -c)
+actual=$(od -c <"$BRENNOMIX_HOME/Brennomix.ini")
+[ "$expected" = "$actual" ] || e2e_fail "Brennomix.ini holds: $actual"
+
+e2e_close_window "$win"
+e2e_wait_exit "$E2E_LAUNCHER" 10
+e2e_pass
