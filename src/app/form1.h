@@ -12,6 +12,7 @@
 
 #include "lists/config.h"
 #include "lists/listview.h"
+#include "search/quicksearch.h"
 
 class Platform;
 class Dialogs;
@@ -317,4 +318,6 @@ private:
     QString loadedStem_;
     bool ended_ = false;
     bool inResize_ = false;
+    // search: the filter behind Text2.
+    quicksearch::Filter quickFilter_;
 };
