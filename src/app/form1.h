@@ -76,8 +76,13 @@ public:
     // A close request: Form_Unload decides between hiding and ending.
     void CloseRequest();
     void Text1_Change();
-    void RunDigitSequence(const QString& word);
+    // False when the sequence stopped at a character that is not a digit or
+    // at an entry number beyond the list.
+    bool RunDigitSequence(const QString& word);
     void ClickIntoWindow();
+    // Words from a second copy, in order, as changes of Text1. Words that
+    // arrive while an earlier one is still being handled wait their turn.
+    void DeliverWords(const QStringList& words);
 
     // ================= lists: list files, view, navigation, settings file =====
     QString LoadList(QString& name);
@@ -318,6 +323,9 @@ private:
     QString loadedStem_;
     bool ended_ = false;
     bool inResize_ = false;
+    // app: words waiting for delivery to Text1.
+    QStringList pendingWords_;
+    bool deliveringWords_ = false;
     // search: the filter behind Text2.
     quicksearch::Filter quickFilter_;
 };

@@ -1,0 +1,205 @@
+#include <QDir>
+#include <QFile>
+
+#include "app/commandword.h"
+#include "formfixture.h"
+
+// The running copy's side of the link: words arrive as changes of Text1.
+class CommandWords : public FormFixture {
+protected:
+    // A first copy over a top list of three program entries.
+    void SetUp() override {
+        writeList("Brennomix", {"one\t1.exe", "two\t2.exe", "three\t3.exe"});
+        writeList("mtools", {"tool\ttool.exe"});
+    }
+    // What a second copy started with `commandLine` hands over.
+    void relay(const QString& commandLine) {
+        form->DeliverWords(commandword::relayWords(commandLine));
+    }
+    int activations() const { return int(plat.callsStartingWith("activateWindow").size()); }
+};
+
+TEST_F(CommandWords, DummyWordAndARelayingCopyDoNothing) {
+    start();
+    form->DeliverWords({"aa"});
+    EXPECT_EQ(activations(), 0);
+    // A copy that is itself relaying never acts on its own words.
+    form->setWindowTitle("TEMP-Launcher");
+    relay("/quit");
+    EXPECT_FALSE(form->Ended());
+    EXPECT_EQ(activations(), 0);
+}
+
+TEST_F(CommandWords, QuitEndsTheRunningCopyInExactCaseOnly) {
+    start();
+    relay("QUIT");  // not "/quit": only a recall
+    EXPECT_FALSE(form->Ended());
+    EXPECT_EQ(activations(), 1);
+    form->scanBusy = true;
+    relay("quit");
+    EXPECT_FALSE(form->Ended());
+    form->scanBusy = false;
+    relay("/QuIt");
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, ShowDesktopLeavesTheLauncherAlone) {
+    start();
+    relay("/ShowDesktop");
+    EXPECT_EQ(activations(), 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->Ended());
+}
+
+TEST_F(CommandWords, RescanAndSearchShowTheWindowFirst) {
+    start();
+    relay("/SEARCH");
+    EXPECT_EQ(activations(), 1);
+    EXPECT_FALSE(form->Ended());
+    // A rescan ends with a close request (the program is not resident here).
+    relay("/rescan");
+    EXPECT_EQ(activations(), 2);
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, ARecallShowsTheWindowOrHidesItWhenSoConfigured) {
+    start();
+    relay("");
+    EXPECT_EQ(activations(), 1);
+    EXPECT_FALSE(form->Ended());
+    // The same word twice acts twice: the dummy word sits between.
+    relay("");
+    EXPECT_EQ(activations(), 2);
+    // Without the dummy word a repeated word is no change.
+    form->DeliverWords({"/install"});
+    form->DeliverWords({"/install"});
+    EXPECT_EQ(activations(), 3);
+
+    form->Cfg().hideWhenRecalled = true;
+    relay("");
+    EXPECT_EQ(activations(), 3);
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, RunWordStartsTheRestMinimizedAfterHandlingIt) {
+    start();
+    relay("/R /sh -c 'echo x'");
+    EXPECT_EQ(plat.callsStartingWith("startCommandLine"),
+              QStringList{"startCommandLine|sh -c 'echo x'|2"});
+    EXPECT_EQ(form->Text1->text(), "sh -c 'echo x'");
+    // Shown for the outer word and again for the rest.
+    EXPECT_EQ(activations(), 2);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->Ended());
+}
+
+TEST_F(CommandWords, HideAndLockWords) {
+    start();
+    relay("/hide");
+    EXPECT_TRUE(form->isVisible());  // not resident: nothing to hide into
+    form->mnuTray->setChecked(true);
+    relay("/HIDE");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->Ended());
+
+    EXPECT_TRUE(plat.callsStartingWith("beep").isEmpty());
+    relay("/Lock");
+    EXPECT_EQ(plat.callsStartingWith("beep").size(), 1);
+}
+
+TEST_F(CommandWords, AListWordOpensOnlyAListThatExists) {
+    start();
+    relay("mtools");
+    EXPECT_EQ(form->windowTitle(), "Brennomix tools");
+    EXPECT_EQ(titles(), QStringList{"tool"});
+
+    relay("mnothing");
+    EXPECT_EQ(form->windowTitle(), "Brennomix tools");
+    EXPECT_FALSE(QFile::exists(path("mnothing.ini")));
+    // A word with "/" never names a list, even where such a file exists.
+    QDir(dir.path()).mkdir("sub");
+    writeList("sub/mx", {"x\tx.exe"});
+    relay("sub/mx");
+    EXPECT_EQ(form->windowTitle(), "Brennomix tools");
+    EXPECT_TRUE(dlg.messages().isEmpty());
+    EXPECT_FALSE(form->Ended());
+}
+
+TEST_F(CommandWords, DigitSequencesSelectEntriesWhileTheWindowIsShown) {
+    QStringList ten;
+    for (int i = 1; i <= 10; ++i) ten << QStringLiteral("e%1\te%1.exe").arg(i);
+    writeList("mten", ten);
+    start();
+    relay("/32");
+    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    relay("mten");
+    relay("/10");
+    EXPECT_EQ(form->List1->SelectedItem(), 10);
+    // The first character is not examined; a word that is not all number
+    // after it runs nothing.
+    relay("x3");
+    EXPECT_EQ(form->List1->SelectedItem(), 3);
+    relay("/4a");
+    EXPECT_EQ(form->List1->SelectedItem(), 3);
+    relay("/");
+    EXPECT_FALSE(form->Ended());
+}
+
+// A sequence that meets a character that is not a digit, or an entry the
+// list does not have, stops there; the dispatcher then makes its close
+// request, start-up just goes on.
+TEST_F(CommandWords, ABadDigitStopsTheSequenceWithACloseRequest) {
+    start();
+    relay("/25");
+    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, ASignOrPointStopsTheSequenceWithACloseRequest) {
+    start();
+    relay("/1.5");
+    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, ADigitOnAnEmptyListEndsWithACloseRequest) {
+    writeList("mempty", {});
+    start();
+    relay("mempty");
+    EXPECT_FALSE(form->Ended());
+    relay("/1");
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, StartUpGoesOnAfterABadDigitSequence) {
+    start("/19");
+    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->Ended());
+}
+
+TEST_F(CommandWords, WordsArrivingDuringAWordWaitTheirTurn) {
+    start();
+    QStringList seen;
+    QString textWhenNestedReturned;
+    QObject::connect(form->Text1, &QLineEdit::textChanged, form.get(), [&](const QString& t) {
+        seen << t;
+        // Another copy's words arrive while this one is handled (a dialog
+        // runs the event loop).
+        if (t == "first") {
+            form->DeliverWords({"aa", "mtools"});
+            textWhenNestedReturned = form->Text1->text();
+        }
+    });
+    form->DeliverWords({"aa", "first"});
+    EXPECT_EQ(textWhenNestedReturned, "first");
+    EXPECT_EQ(seen, (QStringList{"aa", "first", "aa", "mtools"}));
+    EXPECT_EQ(form->windowTitle(), "Brennomix tools");
+}
+
+TEST_F(CommandWords, WordsAfterTheEndAreDropped) {
+    start();
+    form->DeliverWords({"aa", "quit", "aa", "mtools"});
+    EXPECT_TRUE(form->Ended());
+    EXPECT_NE(form->windowTitle(), "Brennomix tools");
+}
