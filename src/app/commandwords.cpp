@@ -105,7 +105,7 @@ void Form1::DeliverWords(const QStringList& words) {
     pendingWords_ += words;
     // A word whose handling opened a dialog is still on the stack: the new
     // words follow when it returns, so the order stays.
-    if (deliveringWords_) return;
+    if (deliveringWords_ || !startedUp_) return;
     deliveringWords_ = true;
     while (!pendingWords_.isEmpty() && !ended_) {
         const QString word = pendingWords_.takeFirst();

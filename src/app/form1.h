@@ -81,7 +81,8 @@ public:
     bool RunDigitSequence(const QString& word);
     void ClickIntoWindow();
     // Words from a second copy, in order, as changes of Text1. Words that
-    // arrive while an earlier one is still being handled wait their turn.
+    // arrive while an earlier one is still being handled, or before the
+    // first timer tick has finished start-up, wait their turn.
     void DeliverWords(const QStringList& words);
 
     // ================= lists: list files, view, navigation, settings file =====
@@ -326,6 +327,7 @@ private:
     // app: words waiting for delivery to Text1.
     QStringList pendingWords_;
     bool deliveringWords_ = false;
+    bool startedUp_ = false;
     // search: the filter behind Text2.
     quicksearch::Filter quickFilter_;
 };

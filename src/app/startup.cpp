@@ -19,7 +19,8 @@ void Form1::Form_Load() {
         hotkeyHooked = false;
         fsIndexLoaded = false;
         placeTwips(Label2, 20, 430, 150, 2375);
-        List1->move(int(std::lround(200 / TwipsPerPixelX())), int(std::lround(360 / TwipsPerPixelY())));
+        List1->move(int(std::lround(200 / TwipsPerPixelX())),
+                    int(std::lround(360 / TwipsPerPixelY())));
         List1->SetHideColumnHeaders(true);
         for (int c = 1; c <= ListModel::kColumns; ++c) List1->SetColumnWidth(c, c == 1 ? 3900 : 0);
         scanBusy = false;
@@ -61,6 +62,10 @@ void Form1::Timer1_Timer() {
     LoadList(name);
     if (Label3->text() != u"R") show();
     RunDigitSequence(cmd_);
+    // Words relayed meanwhile act on the list start-up has loaded, rather
+    // than being undone by it.
+    startedUp_ = true;
+    DeliverWords({});
 }
 
 void Form1::Form_Unload(int& Cancel) {
@@ -112,4 +117,6 @@ void Form1::SetPriority(int vNewPriority) {
     plat_.raisePriority();
 }
 
-QString Form1::getVersion() { return plat_.osFamily(); }
+QString Form1::getVersion() {
+    return plat_.osFamily();
+}

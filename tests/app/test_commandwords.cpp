@@ -197,6 +197,20 @@ TEST_F(CommandWords, WordsArrivingDuringAWordWaitTheirTurn) {
     EXPECT_EQ(form->windowTitle(), "Brennomix tools");
 }
 
+// Words relayed while the first copy is still starting act on the list
+// start-up loads instead of being undone by it.
+TEST_F(CommandWords, WordsDuringStartUpWaitForTheFirstTick) {
+    start("", false);
+    relay("mtools");
+    relay("/1");
+    EXPECT_EQ(activations(), 0);
+    EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
+    form->Timer1_Timer();
+    EXPECT_EQ(form->windowTitle(), "Brennomix tools");
+    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_FALSE(form->Ended());
+}
+
 TEST_F(CommandWords, WordsAfterTheEndAreDropped) {
     start();
     form->DeliverWords({"aa", "quit", "aa", "mtools"});

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <algorithm>
 #include <thread>
 
 #include <errno.h>
@@ -150,6 +151,9 @@ InstanceLink::Role InstanceLink::claim(const QStringList& words,
 
     QElapsedTimer waited;
     waited.start();
+    // Many copies started at once wait together; backing off leaves the
+    // machine to the one that is starting.
+    std::chrono::milliseconds pause(2);
     for (;;) {
         if (lock_->tryLock(0)) return Role::First;
         if (lock_->error() != QLockFile::LockFailedError) return Role::Alone;
@@ -168,6 +172,7 @@ InstanceLink::Role InstanceLink::claim(const QStringList& words,
                 break;
         }
         if (std::chrono::milliseconds(waited.elapsed()) >= patience) return Role::Alone;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
 }
