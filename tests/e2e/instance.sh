@@ -1,0 +1,35 @@
+# Helpers for the tests of the instance link; source after lib.sh.
+
+# The first copy's socket and lock in the runtime folder (empty when none).
+link_socket() { ls "$XDG_RUNTIME_DIR"/brennomix-*.socket 2>/dev/null | head -n 1; }
+link_lock() { ls "$XDG_RUNTIME_DIR"/brennomix-*.lock 2>/dev/null | head -n 1; }
+
+# Waits until a first copy listens.
+link_wait_socket() {
+    e2e_wait "${1:-30}" sh -c 'ls "$XDG_RUNTIME_DIR"/brennomix-*.socket' ||
+        e2e_fail "no first copy listens in $XDG_RUNTIME_DIR"
+}
+
+# Waits for a window titled $1 (for $2 seconds); fails the test, with its
+# reason, when none comes.
+wait_window() { e2e_wait "${2:-10}" e2e_has_window "$1" || e2e_fail "no window titled '$1'"; }
+
+# The pid the link's lock names.
+link_lock_pid() { lock=$(link_lock) && [ -n "$lock" ] && head -n 1 "$lock"; }
+
+# Writes a list file of the program folder from lines (CR LF after each).
+write_list() {
+    f="$BRENNOMIX_HOME/$1.ini"
+    shift
+    : >"$f"
+    for line in "$@"; do printf '%s\r\n' "$line" >>"$f"; done
+}
+
+# The launcher's windows on the screen.
+launcher_windows() { xdotool search --onlyvisible --name '^Brennomix' 2>/dev/null | wc -l; }
+
+# Ends the test as skipped: it needs a part of the launcher not built yet.
+e2e_skip() {
+    e2e_log "SKIP: $*"
+    exit 77
+}

@@ -1,0 +1,28 @@
+#!/bin/bash
+# A second copy started without arguments brings the hidden window back
+# and makes it the active one.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/instance.sh"
+e2e_setup
+e2e_start_tray
+
+write_list Brennomix "notepad	notepad.exe"
+e2e_start_launcher
+wait_window "Brennomix Launcher" 30
+win=$(e2e_window "Brennomix Launcher")
+link_wait_socket
+
+e2e_close_window "$win"
+sleep 1
+e2e_process_gone "$E2E_LAUNCHER" &&
+    e2e_skip "closing the window ends the launcher: it does not stay in the tray yet"
+e2e_wait_no_window "Brennomix Launcher"
+
+e2e_run_launcher || e2e_fail "the second copy failed"
+wait_window "Brennomix Launcher" 10
+win=$(e2e_window "Brennomix Launcher")
+e2e_wait 5 sh -c "[ \"\$(xdotool getactivewindow)\" = '$win' ]" ||
+    e2e_fail "the recalled window is not the active one"
+[ "$(launcher_windows)" -eq 1 ] || e2e_fail "more than one launcher window"
+e2e_screenshot recalled "$win"
+e2e_pass
