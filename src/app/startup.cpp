@@ -19,8 +19,7 @@ void Form1::Form_Load() {
         hotkeyHooked = false;
         fsIndexLoaded = false;
         placeTwips(Label2, 20, 430, 150, 2375);
-        List1->move(int(std::lround(200 / TwipsPerPixelX())),
-                    int(std::lround(360 / TwipsPerPixelY())));
+        List1->move(int(std::lround(200 / TwipsPerPixelX())), int(std::lround(360 / TwipsPerPixelY())));
         List1->SetHideColumnHeaders(true);
         for (int c = 1; c <= ListModel::kColumns; ++c) List1->SetColumnWidth(c, c == 1 ? 3900 : 0);
         scanBusy = false;
@@ -117,6 +116,4 @@ void Form1::SetPriority(int vNewPriority) {
     plat_.raisePriority();
 }
 
-QString Form1::getVersion() {
-    return plat_.osFamily();
-}
+QString Form1::getVersion() { return plat_.osFamily(); }
