@@ -41,6 +41,16 @@ protected:
         ::chmod(QFile::encodeName(runtime).constData(), 0700);
     }
 
+    // The first copy of programA, listening.
+    std::unique_ptr<InstanceLink> first;
+    std::unique_ptr<LinkServer> server;
+    void startFirst() {
+        first = std::make_unique<InstanceLink>(programA, runtime);
+        ASSERT_EQ(first->claim({"aa", ""}), Role::First);
+        server = std::make_unique<LinkServer>();
+        ASSERT_TRUE(server->listen(first->socketPath()));
+    }
+
     // Claims the link of `program` on another thread, while this one runs
     // the event loop for the server.
     Role claimElsewhere(const QString& program, const QStringList& words,
@@ -54,6 +64,14 @@ protected:
         return done.get();
     }
 };
+
+sockaddr_un unixAddress(const QByteArray& path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    ::memcpy(addr.sun_path, path.constData(),
+             std::min(size_t(path.size()), sizeof(addr.sun_path) - 1));
+    return addr;
+}
 
 // A raw client: bytes in, and whether the server answered them.
 bool sendRaw(const QString& socketPath, const QByteArray& bytes, bool closeEarly = false) {
@@ -106,16 +124,13 @@ TEST_F(Link, LivesOnlyInAFolderOfTheUsersOwn) {
 }
 
 TEST_F(Link, TheFirstCopyTakesTheWordsOfTheNextInOrder) {
-    InstanceLink first(programA, runtime);
-    ASSERT_EQ(first.claim({"aa", "unused"}), Role::First);
-    LinkServer server;
-    ASSERT_TRUE(server.listen(first.socketPath()));
+    startFirst();
     struct stat st {};
-    ASSERT_EQ(::lstat(QFile::encodeName(first.socketPath()).constData(), &st), 0);
+    ASSERT_EQ(::lstat(QFile::encodeName(first->socketPath()).constData(), &st), 0);
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
     EXPECT_EQ(st.st_mode & 077, 0u);
 
-    QSignalSpy words(&server, &LinkServer::wordsReceived);
+    QSignalSpy words(server.get(), &LinkServer::wordsReceived);
     EXPECT_EQ(claimElsewhere(programA, {"aa", "mtools"}), Role::Relayed);
     EXPECT_EQ(claimElsewhere(programA, {"aa", "/123"}), Role::Relayed);
     ASSERT_EQ(words.size(), 2);
@@ -130,8 +145,8 @@ TEST_F(Link, TheFirstCopyTakesTheWordsOfTheNextInOrder) {
 }
 
 TEST_F(Link, ALockHolderThatNeverAnswersLeavesTheNextCopyAlone) {
-    InstanceLink first(programA, runtime);
-    ASSERT_EQ(first.claim({"aa", ""}), Role::First);
+    InstanceLink holder(programA, runtime);
+    ASSERT_EQ(holder.claim({"aa", ""}), Role::First);
     QElapsedTimer t;
     t.start();
     EXPECT_EQ(claimElsewhere(programA, {"aa", ""}, 300ms), Role::Alone);
@@ -159,40 +174,32 @@ TEST_F(Link, WhatAKilledCopyLeftIsReplacedAtTheNextStart) {
     f.write(lockText);
     f.close();
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    const QByteArray p = QFile::encodeName(place.socketPath);
-    ::memcpy(addr.sun_path, p.constData(), size_t(p.size()));
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)), 0);
+    const sockaddr_un addr = unixAddress(QFile::encodeName(place.socketPath));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)), 0);
     ::close(fd);
 
-    InstanceLink next(programA, runtime);
-    ASSERT_EQ(next.claim({"aa", ""}, 1s), Role::First);
-    LinkServer server;
-    ASSERT_TRUE(server.listen(next.socketPath()));
-    QSignalSpy words(&server, &LinkServer::wordsReceived);
+    startFirst();
+    QSignalSpy words(server.get(), &LinkServer::wordsReceived);
     EXPECT_EQ(claimElsewhere(programA, {"aa", "after"}), Role::Relayed);
     EXPECT_EQ(words.size(), 1);
 }
 
 TEST_F(Link, GarbageOversizedAndCutOffMessagesAreDroppedWithoutEffect) {
-    InstanceLink first(programA, runtime);
-    ASSERT_EQ(first.claim({"aa", ""}), Role::First);
-    LinkServer server;
-    ASSERT_TRUE(server.listen(first.socketPath()));
-    QSignalSpy words(&server, &LinkServer::wordsReceived);
+    startFirst();
+    QSignalSpy words(server.get(), &LinkServer::wordsReceived);
     const QByteArray good = linkmessage::encode({"aa", "mtools"});
+    const QString socketPath = first->socketPath();
 
-    EXPECT_FALSE(sendRaw(first.socketPath(), "GET / HTTP/1.1\r\nHost: x\r\n\r\n"));
+    EXPECT_FALSE(sendRaw(socketPath, "GET / HTTP/1.1\r\nHost: x\r\n\r\n"));
     QByteArray oversized = good.first(12) + QByteArray("\x7f\0\0\0", 4) + QByteArray(1000, 'x');
-    EXPECT_FALSE(sendRaw(first.socketPath(), oversized));
-    EXPECT_FALSE(sendRaw(first.socketPath(), good + "trailing"));
-    EXPECT_FALSE(sendRaw(first.socketPath(), good.first(good.size() - 3), true));
+    EXPECT_FALSE(sendRaw(socketPath, oversized));
+    EXPECT_FALSE(sendRaw(socketPath, good + "trailing"));
+    EXPECT_FALSE(sendRaw(socketPath, good.first(good.size() - 3), true));
     QTest::qWait(100);
     EXPECT_EQ(words.size(), 0);
 
     // The link still serves the next whole message.
-    EXPECT_TRUE(sendRaw(first.socketPath(), good));
+    EXPECT_TRUE(sendRaw(socketPath, good));
     ASSERT_EQ(words.size(), 1);
     EXPECT_EQ(words[0][0].toStringList(), (QStringList{"aa", "mtools"}));
 }
@@ -219,13 +226,10 @@ int asOtherUser(F body) {
 // from another user is refused and its words never arrive.
 TEST_F(Link, AnotherUsersConnectionIsRefused) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
-    InstanceLink first(programA, runtime);
-    ASSERT_EQ(first.claim({"aa", ""}), Role::First);
-    LinkServer server;
-    ASSERT_TRUE(server.listen(first.socketPath()));
-    QSignalSpy words(&server, &LinkServer::wordsReceived);
+    startFirst();
+    QSignalSpy words(server.get(), &LinkServer::wordsReceived);
     const QByteArray message = linkmessage::encode({"aa", "mtools"});
-    const QString socketPath = first.socketPath();
+    const QString socketPath = first->socketPath();
     auto send = [&] { return int(instancelink::send(socketPath, message, 3s, false)); };
 
     // As the socket stands, another user cannot even connect.
@@ -242,22 +246,19 @@ TEST_F(Link, AnotherUsersConnectionIsRefused) {
 // nothing over: it runs on its own.
 TEST_F(Link, ASocketOfAnotherUserGetsNoWords) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
-    InstanceLink first(programA, runtime);
-    ASSERT_EQ(first.claim({"aa", ""}), Role::First);
+    InstanceLink holder(programA, runtime);
+    ASSERT_EQ(holder.claim({"aa", ""}), Role::First);
     ::chmod(QFile::encodeName(tmp.path()).constData(), 0755);
     ::chmod(QFile::encodeName(runtime).constData(), 0777);
-    const QByteArray path = QFile::encodeName(first.socketPath());
+    const QByteArray path = QFile::encodeName(holder.socketPath());
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t pid = fork();
     if (pid == 0) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) _exit(90);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        ::memcpy(addr.sun_path, path.constData(), size_t(path.size()));
-        ::chmod(path.constData(), 0777);
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+        const sockaddr_un addr = unixAddress(path);
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) != 0 ||
             ::listen(fd, 8) != 0)
             _exit(91);
         ::chmod(path.constData(), 0777);

@@ -10,6 +10,14 @@ link_wait_socket() {
         e2e_fail "no first copy listens in $XDG_RUNTIME_DIR"
 }
 
+# Starts the launcher as the first copy and waits until it shows its top
+# list and listens.
+start_first_copy() {
+    e2e_start_launcher "$@"
+    wait_window "Brennomix Launcher" 30
+    link_wait_socket
+}
+
 # Waits for a window titled $1 (for $2 seconds); fails the test, with its
 # reason, when none comes.
 wait_window() { e2e_wait "${2:-10}" e2e_has_window "$1" || e2e_fail "no window titled '$1'"; }
@@ -23,6 +31,12 @@ write_list() {
     shift
     : >"$f"
     for line in "$@"; do printf '%s\r\n' "$line" >>"$f"; done
+}
+
+# A top list and the list "tools" beside it.
+write_top_and_tools() {
+    write_list Brennomix "notepad	notepad.exe" "Calc	calc.exe"
+    write_list mtools "tool	tool.exe"
 }
 
 # The launcher's windows on the screen.

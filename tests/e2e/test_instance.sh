@@ -7,12 +7,9 @@
 . "$(dirname "$0")/instance.sh"
 e2e_setup
 
-write_list Brennomix "notepad	notepad.exe" "Calc	calc.exe"
-write_list mtools "tool	tool.exe"
-e2e_start_launcher
-wait_window "Brennomix Launcher" 30
+write_top_and_tools
+start_first_copy
 win=$(e2e_window "Brennomix Launcher")
-link_wait_socket
 
 e2e_run_launcher mtools || e2e_fail "the second copy with 'mtools' failed"
 wait_window "Brennomix tools" 10
@@ -33,7 +30,6 @@ e2e_wait_exit "$E2E_LAUNCHER" 10
 [ -z "$(link_lock)" ] || e2e_fail "the lock outlived the first copy"
 
 # The next start is a first copy again.
-e2e_start_launcher
-wait_window "Brennomix Launcher" 30
+start_first_copy
 [ "$(link_lock_pid)" = "$E2E_LAUNCHER" ] || e2e_fail "the new first copy does not hold the lock"
 e2e_pass

@@ -11,9 +11,7 @@ mkdir -p "$M"
 write_list Brennomix "sub" "top two	/usr/bin/touch		$M/t2" "top three	/usr/bin/touch		$M/t3"
 write_list msub "one	/usr/bin/touch		$M/s1" "two	/usr/bin/touch		$M/s2" \
     "three	/usr/bin/touch		$M/s3"
-e2e_start_launcher
-wait_window "Brennomix Launcher" 30
-link_wait_socket
+start_first_copy
 
 e2e_run_launcher /123 || e2e_fail "the second copy with '/123' failed"
 if ! e2e_wait 5 test -e "$M/s2"; then

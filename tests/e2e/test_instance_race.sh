@@ -6,8 +6,7 @@
 . "$(dirname "$0")/instance.sh"
 e2e_setup
 
-write_list Brennomix "Calc	calc.exe"
-write_list mtools "tool	tool.exe"
+write_top_and_tools
 M="$E2E_TMP/markers"
 mkdir -p "$M"
 [ -z "$(ls -A "$XDG_RUNTIME_DIR")" ] || e2e_fail "the runtime folder is not empty"

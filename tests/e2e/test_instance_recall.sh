@@ -7,10 +7,8 @@ e2e_setup
 e2e_start_tray
 
 write_list Brennomix "notepad	notepad.exe"
-e2e_start_launcher
-wait_window "Brennomix Launcher" 30
+start_first_copy
 win=$(e2e_window "Brennomix Launcher")
-link_wait_socket
 
 e2e_close_window "$win"
 sleep 1

@@ -6,11 +6,8 @@
 . "$(dirname "$0")/instance.sh"
 e2e_setup
 
-write_list Brennomix "Calc	calc.exe"
-write_list mtools "tool	tool.exe"
-e2e_start_launcher
-wait_window "Brennomix Launcher" 30
-link_wait_socket
+write_top_and_tools
+start_first_copy
 
 M="$E2E_TMP/markers"
 mkdir -p "$M"
