@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     const InstanceLink::Role role = link.claim(commandword::relayWords(cmd));
     if (role == InstanceLink::Role::Relayed) return 0;
     if (role == InstanceLink::Role::Failed) {
-        std::fprintf(stderr, "brennomix: the running copy did not take the command line\n");
+        std::fprintf(stderr, "brennomix: could not hand the command line to the running copy\n");
         return 1;
     }
 
