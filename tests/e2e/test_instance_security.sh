@@ -52,8 +52,9 @@ NB="$E2E_TMP/nobody"
 install -d -o 65534 -g 65534 -m 700 "$NB" "$NB/home" "$NB/run" "$NB/user"
 printf 'tool\ttool.exe\r\n' >"$NB/home/Brennomix.ini"
 chown 65534:65534 "$NB/home/Brennomix.ini"
-as_nobody env HOME="$NB/user" BRENNOMIX_HOME="$NB/home" XDG_RUNTIME_DIR="$NB/run" \
-    QT_QPA_PLATFORM=offscreen "$BRENNOMIX_BIN" >"$E2E_TMP/nobody.log" 2>&1 &
+# (setpriv itself in the background, so that $! is the launcher's pid.)
+setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$NB/user" BRENNOMIX_HOME="$NB/home" \
+    XDG_RUNTIME_DIR="$NB/run" QT_QPA_PLATFORM=offscreen "$BRENNOMIX_BIN" >"$E2E_TMP/nobody.log" 2>&1 &
 nobody_pid=$!
 E2E_PIDS="$E2E_PIDS $nobody_pid"
 e2e_wait 30 sh -c "ls '$NB/run'/brennomix-*.socket" || e2e_fail "the other user's copy never listened"
@@ -68,6 +69,7 @@ rc=$?
 as_nobody "$LINKCLIENT" "$nsock" aa "/r /touch $M/own" ||
     e2e_fail "the other user's copy does not answer its own user"
 kill "$nobody_pid"
+e2e_wait_exit "$nobody_pid" 10
 
 sleep 1
 [ -e "$M/nobody" ] && e2e_fail "another user's command ran"
