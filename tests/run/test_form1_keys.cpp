@@ -277,3 +277,26 @@ TEST_F(WindowKeys, SaveKeyNeverWritesSearchResults) {
     EXPECT_EQ(readFile("Brennomix.ini"), saved);
     EXPECT_NE(before, saved);
 }
+
+// Keys on a list of a million rows: wrapping compares two rows, never the
+// whole list. Figures are printed, not asserted.
+TEST_F(ListKeys, MillionRowsWrapWithoutWalkingTheList) {
+    startOn(rows(1));
+    std::vector<ListModel::Row> many(999'999);
+    for (size_t i = 0; i < many.size(); ++i) many[i].text = QString::number(i);
+    form->List1->ListItems().AddRows(std::move(many));
+    form->CheckListOverflow();
+    form->List1->SetSelected(1, true);
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 100; ++i) {
+        key(Qt::Key_Up);
+        key(Qt::Key_Down);
+    }
+    const qint64 ms = t.elapsed();
+    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    key(Qt::Key_Up);
+    EXPECT_EQ(form->List1->SelectedItem(), 1'000'000);
+    std::printf("[ figures  ] 1,000,000 rows: 200 wrapping arrow keys %lld ms\n",
+                static_cast<long long>(ms));
+}
