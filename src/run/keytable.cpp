@@ -192,7 +192,9 @@ std::vector<WindowAction> formKeyUp(int& k, int shift, const WindowKeyState& s) 
     if (k == F5 || (k == 'A' && shift == kAlt)) out.push_back(WindowAction::StayOpen);
     if (k == F7 || (k == 'S' && shift == kAlt)) out.push_back(WindowAction::Tray);
     if (k == 'S' && shift == kCtrlAlt) out.push_back(WindowAction::Save);
-    if (k == Multiply || k == Escape) out.push_back(WindowAction::Escape);
+    // The run box owns these keys while it is open: Escape closes its
+    // completion list or the box itself, and "*" is typed into it.
+    if ((k == Multiply || k == Escape) && !s.runBoxShown) out.push_back(WindowAction::Escape);
     return out;
 }
 

@@ -64,7 +64,7 @@ bool swallowsCharacter(int keyAscii);
 
 struct WindowKeyState {
     bool searchTextPresent = false;
-    bool runBoxShown = false;
+    bool runBoxShown = false;  // the run box has the keys Escape and "*"
 };
 
 enum class WindowAction {

@@ -35,12 +35,15 @@ protected:
     QStringList shellCalls() const { return plat.callsStartingWith("shellExecute|"); }
 
     // A key pressed and released as a keyboard delivers it: each event to
-    // the widget that has the focus at that moment.
+    // an open popup, else to the widget that has the focus at that moment.
     void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget* w = QApplication::focusWidget();
-        QTest::keyPress(w ? w : form->List1, Qt::Key(k), mods);
-        w = QApplication::focusWidget();
-        QTest::keyRelease(w ? w : static_cast<QWidget*>(form.get()), Qt::Key(k), mods);
+        auto target = [this](QWidget* fallback) {
+            if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+            QWidget* w = QApplication::focusWidget();
+            return w ? w : fallback;
+        };
+        QTest::keyPress(target(form->List1), Qt::Key(k), mods);
+        QTest::keyRelease(target(form.get()), Qt::Key(k), mods);
     }
 
     // Closes the next popup menu once it shows, choosing `choice` if given;

@@ -413,7 +413,16 @@ TEST_F(RunModes, RunBoxCompletesFromThePlatform) {
     ASSERT_NE(completer, nullptr);
     EXPECT_TRUE(completer->popup()->isVisible());
     EXPECT_EQ(completer->completionCount(), 2);
-    completer->popup()->hide();
+    // Escape first closes the list of completions, then the box, never
+    // the window.
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(completer->popup()->isVisible());
+    EXPECT_FALSE(windowClosed());
+    key(Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_EQ(form->myRun->text(), "g*");
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(form->myRun->isHidden());
+    EXPECT_FALSE(windowClosed());
 }
 
 TEST_F(RunModes, PendixGetsTheEntryOrIsReportedMissing) {

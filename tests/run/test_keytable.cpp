@@ -218,4 +218,9 @@ TEST(KeyTable, WindowKeysOnRelease) {
     running.runBoxShown = true;
     k = keycodes::Down;
     EXPECT_TRUE(release(k, 0, running).empty());
+    // Escape and "*" belong to the open run box, never closing the window.
+    k = keycodes::Escape;
+    EXPECT_TRUE(release(k, 0, running).empty());
+    k = keycodes::Multiply;
+    EXPECT_TRUE(release(k, 0, running).empty());
 }

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace desktopentry {
 
 QString unescapeValue(const QString& value) {
@@ -40,6 +42,13 @@ QString unescapeValue(const QString& value) {
     return out;
 }
 
+namespace {
+// The keys whose values are kept as text.
+const std::pair<QStringView, QString Entry::*> kTextKeys[] = {
+    {u"Type", &Entry::type}, {u"Name", &Entry::name}, {u"Exec", &Entry::exec},
+    {u"Path", &Entry::path}, {u"Icon", &Entry::icon}, {u"URL", &Entry::url}};
+}  // namespace
+
 Entry parse(const QString& text) {
     Entry e;
     bool inGroup = false;
@@ -66,20 +75,9 @@ Entry parse(const QString& text) {
         if (seen.contains(key)) continue;
         seen << key;
         const QString value = unescapeValue(line.mid(eq + 1).trimmed());
-        if (key == u"Type")
-            e.type = value;
-        else if (key == u"Name")
-            e.name = value;
-        else if (key == u"Exec")
-            e.exec = value;
-        else if (key == u"Path")
-            e.path = value;
-        else if (key == u"Icon")
-            e.icon = value;
-        else if (key == u"URL")
-            e.url = value;
-        else if (key == u"Terminal")
-            e.terminal = value == u"true" || value == u"1";
+        if (key == u"Terminal") e.terminal = value == u"true" || value == u"1";
+        for (const auto& [name, field] : kTextKeys)
+            if (key == name) e.*field = value;
     }
     return e;
 }
