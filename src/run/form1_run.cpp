@@ -145,7 +145,15 @@ void Form1::ShowPopupMenu() {
     } else if (cur >= 1) {
         mRunThis->setEnabled(true);
         mnuBold->setChecked(List1->ListItems().Bold(cur));
-        if (!searchShown) ResetListView();
+        // Brings the list commands back for a list loaded from its file.
+        // Results of a search stay results (their commands stay off, so
+        // nothing can save them into the list's file), and unsaved changes
+        // stay marked so that leaving the list still asks about them.
+        if (!searchShown && EditableView()) {
+            const bool dirty = ListDirty();
+            ResetListView();
+            SetListDirty(dirty);
+        }
     }
     // Rows but no current row: there is no entry to prepare the menu for, so
     // it opens as it does without a selection.

@@ -320,7 +320,8 @@ TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     EXPECT_TRUE(form->mRunThis->isEnabled());
     EXPECT_TRUE(form->mnuBold->isChecked());
     EXPECT_TRUE(form->mnuPaste->isEnabled());
-    EXPECT_FALSE(form->ListDirty());  // the view was reset
+    // Opening the menu never forgets unsaved changes.
+    EXPECT_TRUE(form->ListDirty());
     EXPECT_EQ(form->Timer1->Tag, "-5");
     EXPECT_TRUE(form->Timer1->isActive());
 
@@ -330,6 +331,26 @@ TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     EXPECT_TRUE(waitFor([this] { return form->Timer1->Tag == "1"; }));
     key(Qt::Key_2);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|other||"});
+}
+
+TEST_F(RunModes, ContextMenuOnSearchResultsKeepsThemResults) {
+    startOn({"alpha\ta", "beta\tb"});
+    form->StartQuickSearch();
+    form->List1->ListItems().SetText(1, "found");
+    form->List1->setFocus();
+    form->List1->SetSelected(1, true);
+    closeMenuWhenShown();
+    form->ShowPopupMenu();
+    EXPECT_FALSE(form->EditableView());
+    EXPECT_FALSE(form->Text2->isHidden());
+    // So neither the save key nor a Yes can write what is shown.
+    EXPECT_TRUE(waitFor([this] { return form->Timer1->Tag == "1"; }));
+    const QByteArray before = readFile("Brennomix.ini");
+    key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+    form->SetListDirty(true);
+    dlg.answers = {true};
+    form->CloseRequest();
+    EXPECT_EQ(readFile("Brennomix.ini"), before);
 }
 
 TEST_F(RunModes, ContextMenuWithoutASelectedRowStillOpens) {

@@ -121,6 +121,13 @@ TEST_F(ShellLayer, DesktopFilesLaunchTheirExecLine) {
     EXPECT_EQ(s.workingDirectory, at("work dir"));
     EXPECT_EQ(s.iconFile, "tool-icon");
 
+    // Long texts come back whole.
+    const QString longArgument(300, u'x');
+    write("apps/long.desktop",
+          ("[Desktop Entry]\nExec=" + at("apps/rec") + " " + longArgument + "\n").toUtf8(), false);
+    ASSERT_TRUE(plat.readShortcut(at("apps/long.desktop"), s));
+    EXPECT_EQ(s.arguments, longArgument);
+
     // Nothing readable: a Windows shortcut, a file that is no entry.
     write("apps/old.lnk", "L\0\0\0garbage", false);
     write("apps/junk.desktop",
