@@ -36,6 +36,23 @@ bool FakePlatform::openRunDialog() {
     return runDialogResult;
 }
 
+bool FakePlatform::readShortcut(const QString& path, Shortcut& out) {
+    calls << QStringLiteral("readShortcut|%1").arg(path);
+    if (!shortcuts.contains(path)) return false;
+    out = shortcuts.value(path);
+    return true;
+}
+
+QString FakePlatform::findProgram(const QString& name, const QString& programFolder) {
+    calls << QStringLiteral("findProgram|%1|%2").arg(name, programFolder);
+    return programs.value(name);
+}
+
+QStringList FakePlatform::runCompletions(const QString& text) {
+    calls << QStringLiteral("runCompletions|%1").arg(text);
+    return completions;
+}
+
 bool FakePlatform::fileExists(const QString& path) {
     if (existing.contains(path)) return true;
     if (missing.contains(path)) return false;
