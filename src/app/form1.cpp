@@ -37,6 +37,9 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
     buildMenus();
     placeControls();
     qApp->installEventFilter(this);
+    // A program the desktop could not start is reported, never lost silently.
+    connect(&plat_, &Platform::programNotStarted, this,
+            [this](const QString& text) { dlg_.message(text); });
 }
 
 Form1::~Form1() { qApp->removeEventFilter(this); }

@@ -17,6 +17,13 @@ protected:
         form->DeliverWords(commandword::relayWords(commandLine));
     }
     int activations() const { return int(plat.callsStartingWith("activateWindow").size()); }
+    // The files the entries that ran name, in order.
+    QStringList ran() const {
+        QStringList files;
+        for (const QString& c : plat.callsStartingWith("shellExecute|"))
+            files << c.section(u'|', 1, 1);
+        return files;
+    }
 };
 
 TEST_F(CommandWords, DummyWordAndARelayingCopyDoNothing) {
@@ -125,40 +132,55 @@ TEST_F(CommandWords, AListWordOpensOnlyAListThatExists) {
     EXPECT_FALSE(form->Ended());
 }
 
-TEST_F(CommandWords, DigitSequencesSelectEntriesWhileTheWindowIsShown) {
+// Running a program closes the window (ending the program here, where it is
+// not resident); opening a sublist keeps it: the next digit runs on the
+// sublist, and digits after the window closed are skipped.
+TEST_F(CommandWords, DigitSequencesRunEntriesWhileTheWindowIsShown) {
+    writeList("Brennomix", {"sub", "two\t2.exe", "three\t3.exe"});
+    writeList("msub", {"s1\ts1.exe", "s2\ts2.exe", "s3\ts3.exe"});
+    start();
+    relay("/123");
+    EXPECT_EQ(ran(), QStringList{"s2.exe"});
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(CommandWords, WithStayOpenEveryDigitRuns) {
     QStringList ten;
     for (int i = 1; i <= 10; ++i) ten << QStringLiteral("e%1\te%1.exe").arg(i);
     writeList("mten", ten);
     start();
+    form->ToggleStayOpen();
     relay("/32");
-    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    EXPECT_EQ(ran(), (QStringList{"3.exe", "2.exe"}));
     relay("mten");
     relay("/10");
-    EXPECT_EQ(form->List1->SelectedItem(), 10);
+    EXPECT_EQ(ran().mid(2), (QStringList{"e1.exe", "e10.exe"}));
     // The first character is not examined; a word that is not all number
     // after it runs nothing.
     relay("x3");
-    EXPECT_EQ(form->List1->SelectedItem(), 3);
     relay("/4a");
-    EXPECT_EQ(form->List1->SelectedItem(), 3);
     relay("/");
+    EXPECT_EQ(ran().mid(4), QStringList{"e3.exe"});
     EXPECT_FALSE(form->Ended());
 }
 
 // A sequence that meets a character that is not a digit, or an entry the
 // list does not have, stops there; the dispatcher then makes its close
-// request, start-up just goes on.
+// request, start-up just goes on. (Stay-open keeps the runs themselves from
+// closing the window.)
 TEST_F(CommandWords, ABadDigitStopsTheSequenceWithACloseRequest) {
     start();
+    form->ToggleStayOpen();
     relay("/25");
-    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    EXPECT_EQ(ran(), QStringList{"2.exe"});
     EXPECT_TRUE(form->Ended());
 }
 
 TEST_F(CommandWords, ASignOrPointStopsTheSequenceWithACloseRequest) {
     start();
+    form->ToggleStayOpen();
     relay("/1.5");
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(ran(), QStringList{"1.exe"});
     EXPECT_TRUE(form->Ended());
 }
 
@@ -172,8 +194,10 @@ TEST_F(CommandWords, ADigitOnAnEmptyListEndsWithACloseRequest) {
 }
 
 TEST_F(CommandWords, StartUpGoesOnAfterABadDigitSequence) {
-    start("/19");
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    start("/19", false);
+    form->ToggleStayOpen();
+    form->Timer1_Timer();
+    EXPECT_EQ(ran(), QStringList{"1.exe"});
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->Ended());
 }
@@ -201,13 +225,14 @@ TEST_F(CommandWords, WordsArrivingDuringAWordWaitTheirTurn) {
 // start-up loads instead of being undone by it.
 TEST_F(CommandWords, WordsDuringStartUpWaitForTheFirstTick) {
     start("", false);
+    form->ToggleStayOpen();
     relay("mtools");
     relay("/1");
     EXPECT_EQ(activations(), 0);
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
     form->Timer1_Timer();
     EXPECT_EQ(form->windowTitle(), "Brennomix tools");
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(ran(), QStringList{"tool.exe"});
     EXPECT_FALSE(form->Ended());
 }
 

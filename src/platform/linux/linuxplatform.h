@@ -13,6 +13,9 @@ public:
     int shellExecute(const QString& file, const QString& params, const QString& dir) override;
     bool startCommandLine(const QString& commandLine, int showState) override;
     bool openRunDialog() override;
+    bool readShortcut(const QString& path, Shortcut& out) override;
+    QString findProgram(const QString& name, const QString& programFolder) override;
+    QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
     void raisePriority() override;
     QString osFamily() override;
@@ -32,4 +35,9 @@ public:
     void trayRemove() override;
     HotkeyResult grabHotkey(int keyCode) override;
     void releaseHotkey() override;
+
+private:
+    // The programs on PATH, for completion; read again when PATH changes.
+    QString pathScanned_;
+    QStringList pathPrograms_;
 };
