@@ -45,6 +45,18 @@ TEST_F(QuickSearch, TypingFiltersTheListFileByTitle) {
     EXPECT_EQ(form->List1->ListItems().ForeColor(1), listfile::rgb(180, 0, 0));
 }
 
+TEST_F(QuickSearch, ALetterTypedInTheListOpensTheSearchWithIt) {
+    writeList("Brennomix", {"Notepad\tnotepad.exe", "Calc\tcalc.exe", "Nano\tnano"});
+    start();
+    form->Cfg().quickSearch = true;
+    QTest::keyClick(form->List1, Qt::Key_N);
+    EXPECT_TRUE(form->Text2->isVisible());
+    EXPECT_EQ(form->Text2->text(), "n");
+    EXPECT_EQ(titles(), (QStringList{"Notepad", "Nano"}));
+    type("a");
+    EXPECT_EQ(titles(), QStringList{"Nano"});
+}
+
 TEST_F(QuickSearch, EmptyTextShowsEveryLineOfTheSource) {
     open({"one\t1.exe", "", "two\t2.exe", "three\t3.exe"});
     type("tw");
