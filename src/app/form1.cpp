@@ -37,6 +37,10 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
     buildMenus();
     placeControls();
     qApp->installEventFilter(this);
+    // The frame arrives after the window is shown; the placement counts it.
+    connect(&plat_, &Platform::windowFrameChanged, this, [this](QWidget* w) {
+        if (w == this) Form_Resize();
+    });
 }
 
 Form1::~Form1() { qApp->removeEventFilter(this); }

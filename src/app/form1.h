@@ -16,6 +16,7 @@
 class Platform;
 class Dialogs;
 class QFrame;
+class TrayIcon;
 
 // A timer that carries a text tag, like the main window's controls do.
 class TagTimer : public QTimer {
@@ -193,6 +194,11 @@ public:
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
+    // The tray icon while resident.
+    TrayIcon* t = nullptr;
+    // After the window was hidden in the tray: says once how to get it back
+    // when the desktop lacks the tray or the hotkey.
+    void SayHowToRecall();
 
     // ================= settings ==============================================
     void sCut();
@@ -317,4 +323,14 @@ private:
     QString loadedStem_;
     bool ended_ = false;
     bool inResize_ = false;
+
+    // window: the frame the window manager puts around the window, as last
+    // seen; the geometry rules count it in Left, Top, Width and Height.
+    QMargins frame_;
+    bool fitted_ = false;
+    bool hotkeyUnavailable_ = false;
+    bool hotkeyWorks_ = false;
+    bool recallTold_ = false;
+    bool AdoptFrame();
+    void FitGeometry();
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -63,6 +64,9 @@ public:
     // Brings `w` to the front with the keyboard focus; true when it is active.
     virtual bool activateWindow(QWidget* w) = 0;
     virtual void setTopmost(QWidget* w, bool on) = 0;
+    // The window manager's decoration around the shown window `w`, in
+    // pixels; null while it is not known (not framed yet, or hidden).
+    virtual QMargins frameMargins(QWidget* w) = 0;
 
     // ---- clipboard ----
 
@@ -87,4 +91,10 @@ signals:
     void trayMouseUp(int button);
     // The grabbed hotkey was pressed; `keyCode` as given to grabHotkey.
     void hotkeyPressed(int keyCode);
+    // A button went down, or was double-clicked, on the tray icon.
+    void trayMouseDown(int button);
+    void trayMouseDblClick(int button);
+    // The window manager framed `w` or changed its frame: frameMargins(w)
+    // may answer differently now.
+    void windowFrameChanged(QWidget* w);
 };

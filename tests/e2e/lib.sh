@@ -76,7 +76,7 @@ e2e_setup() {
 # A tray host at the bottom edge, for the notification-area icon.
 e2e_start_tray() {
     trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
-        --height 24 --transparent false --tint 0x303030 --SetDockType true \
+        --height 24 --transparent false --tint 0x303030 --SetDockType true --SetPartialStrut true \
         >"$E2E_TMP/trayer.log" 2>&1 &
     E2E_PIDS="$E2E_PIDS $!"
     e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null && xdotool search --class trayer' ||
@@ -138,11 +138,26 @@ e2e_wait_exit() {
 
 e2e_wait_file() { e2e_wait "${2:-10}" test -e "$1" || e2e_fail "no file $1"; }
 
+# The outer rectangle of window $1, its window manager's frame included:
+# "x y width height" in pixels. (xdotool's geometry of a framed window is
+# off by the frame's offset, so the X server is asked directly.)
+e2e_frame_geometry() {
+    info=$(xwininfo -id "$1") || return 1
+    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(echo "$info" | sed -n 's/^ *Width: *//p')
+    h=$(echo "$info" | sed -n 's/^ *Height: *//p')
+    ext=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    fl=0 fr=0 ft=0 fb=0
+    [ -n "$ext" ] && IFS=, read -r fl fr ft fb <<<"$ext"
+    echo "$((x - fl)) $((y - ft)) $((w + fl + fr)) $((h + ft + fb))"
+}
+
 # Writes a PNG of the screen (or of window $2) to the output folder.
 e2e_screenshot() {
     file="$E2E_OUT/$E2E_NAME-$1.png"
     if [ $# -ge 2 ]; then
-        eval "$(xdotool getwindowgeometry --shell "$2")"
+        read -r X Y WIDTH HEIGHT <<<"$(e2e_frame_geometry "$2")"
         "$XSHOT" "$file" "$X" "$Y" "$WIDTH" "$HEIGHT" 2>/dev/null
     else
         "$XSHOT" "$file" 2>/dev/null

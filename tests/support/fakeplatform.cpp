@@ -60,6 +60,10 @@ void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
 }
 
+QMargins FakePlatform::frameMargins(QWidget* w) {
+    return w->isVisible() ? frame : QMargins();
+}
+
 void FakePlatform::setClipboardText(const QString& text) {
     calls << QStringLiteral("setClipboardText|%1").arg(text);
     clipboard = text;

@@ -31,6 +31,8 @@ public:
     QString clipboard;
     qint64 uptime = 3'600'000;
     bool active = false;
+    // The window manager's frame around a shown window; null = not framed.
+    QMargins frame;
 
     // Calls whose text starts with `prefix`.
     QStringList callsStartingWith(const QString& prefix) const;
@@ -50,6 +52,7 @@ public:
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    QMargins frameMargins(QWidget* w) override;
     void setClipboardText(const QString& text) override;
     bool trayAvailable() override;
     void trayAdd(const QIcon& icon, const QString& tooltip) override;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/platform.h"
+
+class QSystemTrayIcon;
+class X11Desktop;
 
 // The platform on a Linux desktop (X11 first).
 class LinuxPlatform : public Platform {
@@ -25,6 +30,7 @@ public:
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    QMargins frameMargins(QWidget* w) override;
     void setClipboardText(const QString& text) override;
     bool trayAvailable() override;
     void trayAdd(const QIcon& icon, const QString& tooltip) override;
@@ -32,4 +38,9 @@ public:
     void trayRemove() override;
     HotkeyResult grabHotkey(int keyCode) override;
     void releaseHotkey() override;
+
+private:
+    std::unique_ptr<X11Desktop> x11_;
+    QSystemTrayIcon* tray_ = nullptr;
+    int hotkey_ = 0;
 };
