@@ -333,4 +333,5 @@ private:
     bool recallTold_ = false;
     bool AdoptFrame();
     void FitGeometry();
+    void resizeClient(const QSize& size);
 };

@@ -63,6 +63,9 @@ public:
 
     // Brings `w` to the front with the keyboard focus; true when it is active.
     virtual bool activateWindow(QWidget* w) = 0;
+    // True when `w` is the desktop's active window now (the window manager
+    // may know before the application does).
+    virtual bool isForegroundWindow(QWidget* w) = 0;
     virtual void setTopmost(QWidget* w, bool on) = 0;
     // The window manager's decoration around the shown window `w`, in
     // pixels; null while it is not known (not framed yet, or hidden).

@@ -80,12 +80,24 @@ void Form1::SetTop(int twips) {
 
 void Form1::SetWidth(int twips) {
     const int frame = frame_.left() + frame_.right();
-    resize(std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), height());
+    resizeClient({std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), height()});
 }
 
 void Form1::SetHeight(int twips) {
     const int frame = frame_.top() + frame_.bottom();
-    resize(width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame));
+    resizeClient({width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame)});
+}
+
+void Form1::resizeClient(const QSize& size) {
+    if (size == this->size()) return;
+    resize(size);
+    // A hidden window gets its resize event only when it is shown; the
+    // rules that follow every resize must see this one now.
+    if (!isVisible() && !inResize_) {
+        inResize_ = true;
+        Form_Resize();
+        inResize_ = false;
+    }
 }
 
 bool Form1::AdoptFrame() {
@@ -192,7 +204,7 @@ void Form1::GrowForNewEntry() {
 }
 
 bool Form1::ForceForeground() {
-    if (isActiveWindow() && !isMinimized()) return true;
+    if (plat_.isForegroundWindow(this) && !isMinimized()) return true;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     else if (!hiddenFromTray)

@@ -83,6 +83,26 @@ e2e_start_tray() {
         e2e_fail "trayer did not start"
 }
 
+# The work area (the screen less its panels): "x y width height".
+e2e_work_area() { xprop -root _NET_WORKAREA | sed -n 's/.*= *//p' | tr -d ' ' | cut -d, -f1-4 | tr , ' '; }
+
+# The launcher's icon in the tray host: its small window of the launcher's class.
+e2e_tray_icon() {
+    for w in $(xdotool search --classname brennomix 2>/dev/null); do
+        read -r _ _ width height <<<"$(e2e_frame_geometry "$w")"
+        [ "$width" -le 64 ] && [ "$height" -le 64 ] && echo "$w" && return 0
+    done
+    return 1
+}
+
+e2e_wait_tray_icon() {
+    e2e_wait "${1:-10}" e2e_tray_icon || e2e_fail "no tray icon"
+    e2e_tray_icon
+}
+
+# Clicks button $2 (1 left, 3 right) on the launcher's tray icon.
+e2e_click_tray_icon() { xdotool mousemove --window "$1" 5 5 click "$2"; }
+
 # Starts the launcher with the given arguments; E2E_LAUNCHER is its pid.
 e2e_start_launcher() {
     E2E_LAUNCHER_LOG="$E2E_TMP/launcher.$(date +%s%N).log"

@@ -56,6 +56,8 @@ bool FakePlatform::activateWindow(QWidget* w) {
     return active;
 }
 
+bool FakePlatform::isForegroundWindow(QWidget* w) { return w->isActiveWindow(); }
+
 void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
 }

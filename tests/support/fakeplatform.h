@@ -51,6 +51,7 @@ public:
     double screenDpiX(const QPoint& at) override;
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
+    bool isForegroundWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
     QMargins frameMargins(QWidget* w) override;
     void setClipboardText(const QString& text) override;

@@ -79,6 +79,25 @@ TEST_F(WindowTest, FrameThatArrivesLaterKeepsTheWindowInTheCorner) {
     EXPECT_EQ(form->ScaleHeight(), 20 * 240 + 585);
 }
 
+// Hidden in the tray, the window is fitted to the top list again; the
+// minimum size applies before it is put on the bottom edge, so the next
+// show finds it in the corner.
+TEST_F(WindowTest, HiddenWindowIsRefittedInTheCorner) {
+    writeList("mlong", entries(30));
+    startWith({}, 3);
+    plat.frame = QMargins(1, 20, 1, 5);
+    emit plat.windowFrameChanged(form.get());
+    QString name = "mlong";
+    form->LoadList(name);
+    form->close();
+    ASSERT_FALSE(form->isVisible());
+    EXPECT_EQ(form->Height(), 3390);
+    EXPECT_EQ(form->Top() + form->Height(), workBottom());
+    form->myShowWin();
+    EXPECT_EQ(form->Top() + form->Height(), workBottom());
+    EXPECT_EQ(form->Left() + form->Width(), workRight());
+}
+
 TEST_F(WindowTest, FrameOfAWindowUnderThePointerStaysInside) {
     tenTwipsAPixel();
     startWith({.window2Mouse = true});
@@ -90,6 +109,9 @@ TEST_F(WindowTest, FrameOfAWindowUnderThePointerStaysInside) {
     emit plat.windowFrameChanged(form.get());
     EXPECT_EQ(form->Left() + form->Width(), workRight() - 10);
     EXPECT_EQ(form->Top(), 10);
+    // In pixels: the frame's right edge one pixel inside, its top one below.
+    EXPECT_EQ(form->geometry().right() + 1 + 4, 1280 - 1);
+    EXPECT_EQ(form->geometry().top() - 24, 1);
 }
 
 TEST_F(WindowTest, ShowWinUnderThePointerWithTheFocusInTheList) {

@@ -94,6 +94,14 @@ bool LinuxPlatform::activateWindow(QWidget* w) {
     return w->isActiveWindow();
 }
 
+bool LinuxPlatform::isForegroundWindow(QWidget* w) {
+    if (x11_) {
+        const std::optional<WId> active = x11_->activeWindow();
+        if (active) return w->isVisible() && *active == w->winId();
+    }
+    return w->isActiveWindow();
+}
+
 void LinuxPlatform::setTopmost(QWidget* w, bool on) {
     Qt::WindowFlags flags = w->windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, on);

@@ -221,6 +221,15 @@ void X11Desktop::ungrab() {
     d->ungrab();
 }
 
+std::optional<WId> X11Desktop::activeWindow() {
+    if (!d->wmSupports(d->activeWindow)) return std::nullopt;
+    Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
+        d->conn, xcb_get_property(d->conn, 0, d->root, d->activeWindow, XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!r || r->format != 32 || xcb_get_property_value_length(r.p) < 4) return WId(0);
+    return WId(*static_cast<const xcb_window_t*>(xcb_get_property_value(r.p)));
+}
+
 bool X11Desktop::requestActivation(QWidget* w) {
     if (!d->wmSupports(d->activeWindow)) return false;
     xcb_client_message_event_t m{};

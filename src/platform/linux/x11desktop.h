@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What the launcher asks of an X11 desktop directly: the global Super+key
 // grab on the root window, activation through the window manager, and word
@@ -25,6 +26,9 @@ public:
     // Asks the window manager to raise and focus `w` as a user action.
     // False when no window manager answers such requests.
     bool requestActivation(QWidget* w);
+    // The window manager's active window; none when no window manager
+    // tells.
+    std::optional<WId> activeWindow();
 
     // The grabbed key went down (not by key repeat).
     std::function<void()> onHotkey;
