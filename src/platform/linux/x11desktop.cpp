@@ -55,7 +55,7 @@ std::vector<std::uint32_t> keysymsFor(int character) {
 struct X11Desktop::Impl : public QAbstractNativeEventFilter {
     xcb_connection_t* conn = nullptr;
     xcb_window_t root = 0;
-    xcb_atom_t frameExtents = 0, activeWindow = 0, supported = 0;
+    xcb_atom_t frameExtents = 0, activeWindow = 0;
     xcb_keycode_t grabbedKey = 0;
     QList<std::uint16_t> grabbedMods;
     xcb_timestamp_t lastRelease = 0;
@@ -149,15 +149,15 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
         }
     }
 
-    bool wmSupports(xcb_atom_t wanted) {
+    // The root window's _NET_ACTIVE_WINDOW: set by a window manager that
+    // takes activation requests, absent without one.
+    std::optional<WId> rootActiveWindow() {
         Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
-            conn, xcb_get_property(conn, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
-        if (!r || r->format != 32) return false;
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r.p));
-        const int n = xcb_get_property_value_length(r.p) / 4;
-        for (int i = 0; i < n; ++i)
-            if (atoms[i] == wanted) return true;
-        return false;
+            conn, xcb_get_property(conn, 0, root, activeWindow, XCB_ATOM_WINDOW, 0, 1), nullptr));
+        if (!r || r->type != XCB_ATOM_WINDOW || r->format != 32 ||
+            xcb_get_property_value_length(r.p) < 4)
+            return std::nullopt;
+        return WId(*static_cast<const xcb_window_t*>(xcb_get_property_value(r.p)));
     }
 };
 
@@ -173,7 +173,6 @@ std::unique_ptr<X11Desktop> X11Desktop::create() {
         impl->root = xcb_setup_roots_iterator(xcb_get_setup(impl->conn)).data->root;
     impl->frameExtents = impl->atom("_NET_FRAME_EXTENTS");
     impl->activeWindow = impl->atom("_NET_ACTIVE_WINDOW");
-    impl->supported = impl->atom("_NET_SUPPORTED");
     std::unique_ptr<X11Desktop> desktop(new X11Desktop(std::move(impl)));
     desktop->d->owner = desktop.get();
     QCoreApplication::instance()->installNativeEventFilter(desktop->d.get());
@@ -222,16 +221,11 @@ void X11Desktop::ungrab() {
 }
 
 std::optional<WId> X11Desktop::activeWindow() {
-    if (!d->wmSupports(d->activeWindow)) return std::nullopt;
-    Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
-        d->conn, xcb_get_property(d->conn, 0, d->root, d->activeWindow, XCB_ATOM_WINDOW, 0, 1),
-        nullptr));
-    if (!r || r->format != 32 || xcb_get_property_value_length(r.p) < 4) return WId(0);
-    return WId(*static_cast<const xcb_window_t*>(xcb_get_property_value(r.p)));
+    return d->rootActiveWindow();
 }
 
 bool X11Desktop::requestActivation(QWidget* w) {
-    if (!d->wmSupports(d->activeWindow)) return false;
+    if (!d->rootActiveWindow()) return false;
     xcb_client_message_event_t m{};
     m.response_type = XCB_CLIENT_MESSAGE;
     m.format = 32;
