@@ -115,6 +115,10 @@ public:
     void List1_KeyPress(int& KeyAscii);
     void Form_KeyUp(int& KeyCode, int Shift);
     void myRun_KeyDown(int& KeyCode, int Shift);
+    // Reads a shortcut file: its target, working directory, arguments, icon
+    // and show command. False (outputs untouched) when it cannot be read.
+    bool ResolveShortcut(const QString& path, QString& target, QString& workingDirectory,
+                         QString& arguments, QString& iconFile, int& iconIndex, int& showCommand);
 
     // ================= search ================================================
     void Text2_Change();
@@ -311,6 +315,8 @@ private:
     void buildMenus();
     void placeControls();
     void EndProgram();
+    // run: file-name and program completion of the run box, set up once.
+    void setupRunCompletion();
     // Places a child in twips relative to the client area.
     void placeTwips(QWidget* w, int left, int top, int width, int height);
 
@@ -323,6 +329,9 @@ private:
     QString loadedStem_;
     bool ended_ = false;
     bool inResize_ = false;
+    // run: the key whose press closed the run box; its release must not act
+    // on the window as well.
+    int runBoxKey_ = 0;
 
     // window: the frame the window manager puts around the window, as last
     // seen; the geometry rules count it in Left, Top, Width and Height.

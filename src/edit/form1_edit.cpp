@@ -1,4 +1,7 @@
 #include "app/form1.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "run/entryrules.h"
 
 // Edit-mode commands that are not built yet do nothing.
 
@@ -29,8 +32,24 @@ bool Form1::mSave_Click() {
 
 void Form1::mnuOrder_Click() {}
 void Form1::mEndEdit_Click() {}
-void Form1::CopyEntryPath() {}
-void Form1::mnuCopy_Click() {}
+// Copy: the selected entry's full path to the clipboard and to CopiedPath.
+void Form1::CopyEntryPath() {
+    Timer2->stop();
+    const int cur = List1->SelectedItem();
+    if (cur < 1) {
+        dlg_.message(QStringLiteral("Item selected is not valid."));
+        return;
+    }
+    if (!List1->Selected(cur)) return;
+    const ListModel& items = List1->ListItems();
+    const std::optional<QString> path =
+        entryrules::copyablePath(items.SubItem(cur, 1), items.SubItem(cur, 2));
+    // Bare program names, addresses and sublists have no path to copy.
+    if (!path) return;
+    plat_.setClipboardText(*path);
+    CopiedPath = *path;
+}
+void Form1::mnuCopy_Click() { CopyEntryPath(); }
 void Form1::mnuPaste_Click() {}
 void Form1::mnuDelete_Click() {}
 void Form1::mDelete_Click() {}

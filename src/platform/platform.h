@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -33,6 +34,24 @@ public:
     virtual bool startCommandLine(const QString& commandLine, int showState) = 0;
     // Opens the desktop's own run dialog; false when none is installed.
     virtual bool openRunDialog() = 0;
+
+    // A shortcut file as the launcher runs it.
+    struct Shortcut {
+        QString target;  // the program, file or address it starts
+        QString workingDirectory;
+        QString arguments;  // a command line, split by shell rules
+        QString iconFile;
+        int iconIndex = 0;
+        int showCommand = 1;  // 1 normal
+    };
+    // Reads a shortcut (a Desktop Entry file); false when it cannot be read.
+    virtual bool readShortcut(const QString& path, Shortcut& out) = 0;
+    // A program the launcher names itself ("Pendix.exe"): looked up without
+    // ".exe" in `programFolder`, then on PATH. Empty when not installed.
+    virtual QString findProgram(const QString& name, const QString& programFolder) = 0;
+    // Completions of a run-box text, each the whole text: file and folder
+    // names when the text holds a folder part, else programs on PATH.
+    virtual QStringList runCompletions(const QString& text) = 0;
 
     // ---- files outside the program folder ----
 
@@ -90,6 +109,9 @@ public:
     virtual void releaseHotkey() = 0;
 
 signals:
+    // An existing program or document could not be started; the text says
+    // which and why, for a message to the user.
+    void programNotStarted(const QString& text);
     // A button was released on the tray icon: 1 left, 2 right (context request).
     void trayMouseUp(int button);
     // The grabbed hotkey was pressed; `keyCode` as given to grabHotkey.

@@ -1,24 +1,454 @@
+#include <QCompleter>
+#include <QStringListModel>
+
 #include "app/form1.h"
+#include "platform/commandline.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "run/entryrules.h"
+#include "run/keycodes.h"
+#include "run/keytable.h"
 
-// Running entries and the keyboard table are not built yet: plain no-ops.
+namespace {
 
-int Form1::RunEntry() { return 0; }
-void Form1::RunSelection(int& runMode, float X, float Y) {
-    Q_UNUSED(runMode);
-    Q_UNUSED(X);
-    Q_UNUSED(Y);
+// The shell's answer for a file that is not there.
+constexpr int kNotFound = 2;
+// RunEntry's answer that keeps the window open.
+constexpr int kKeepOpen = 2;
+
+// The digit column shows only while every row fits: only then do digits
+// and pointer positions name rows.
+bool digitColumnShown(const QWidget* label) {
+    return !label->isHidden();
 }
-void Form1::ToggleStayOpen() {}
-void Form1::ShowPopupMenu() {}
-void Form1::ShowRunDialog() {}
-void Form1::mRunThis_Click() {}
-void Form1::mnuParent_Click() {}
-void Form1::mnuRun_Click() {}
-void Form1::mnuMyRun_Click() {}
-void Form1::mnuPendix_Click() {}
-void Form1::List1_MouseDown(int, int, float, float) {}
-void Form1::List1_MouseUp(int, int, float, float) {}
-void Form1::List1_KeyDown(int&, int) {}
-void Form1::List1_KeyPress(int&) {}
-void Form1::Form_KeyUp(int&, int) {}
-void Form1::myRun_KeyDown(int&, int) {}
+
+}  // namespace
+
+// ================= the entry launcher =======================================
+
+int Form1::RunEntry() {
+    int result = 0;
+    const int cur = List1->SelectedItem();
+    // Nothing selected (an empty list, say): nothing to run.
+    if (cur < 1) return result;
+    const ListModel& items = List1->ListItems();
+    const QString sub1 = items.SubItem(cur, 1);
+
+    if (entryrules::isSublistRow(sub1)) {
+        result = kKeepOpen;
+        // A Yes saves only a list loaded from its file, never search results.
+        if (ListDirty() && dlg_.question(QStringLiteral("List not saved. Save now?")))
+            mSave_Click();
+        SetListDirty(false);
+        parentList = CurrentStem();
+        QString stem = QStringLiteral("m") + items.Text(cur);
+        LoadList(stem);
+        return result;
+    }
+
+    const entryrules::EntryFields entry =
+        entryrules::fieldsOf(sub1, items.SubItem(cur, 2), items.SubItem(cur, 3));
+    const QString full = entryrules::fullPath(entry.filename, entry.path);
+    // There are no drive letters to put before a Path starting at the root.
+    QString dir = entry.path;
+    mDate->setText(entryrules::launchingText(entry.filename));
+    repaint();
+
+    QString filename = entry.filename;
+    QString arguments = entry.arguments;
+    int code = 0;
+    if (entryrules::isShortcutRow(entry.filename)) {
+        QString target, shortcutDir, shortcutArguments, iconFile;
+        int iconIndex = 0, showCommand = 1;
+        ResolveShortcut(full, target, shortcutDir, shortcutArguments, iconFile, iconIndex,
+                        showCommand);
+        if (!target.isEmpty()) {
+            filename = target;
+            dir = shortcutDir;
+            // A desktop shortcut's command line usually needs its own
+            // arguments; the entry's follow them.
+            arguments = entryrules::joinArguments(shortcutArguments, entry.arguments);
+        }
+        code = plat_.shellExecute(filename, arguments, dir);
+    } else {
+        // A bare name is found by the shell in the working directory or on PATH.
+        code = plat_.shellExecute(filename, arguments, dir);
+        if (code == kNotFound) {
+            filename = entryrules::retryName(filename);
+            code = plat_.shellExecute(filename, arguments, dir);
+        }
+    }
+    if (code != kNotFound) return result;
+
+    result = kKeepOpen;
+    if (mnuBrowse->isEnabled()) {
+        if (dlg_.question(entryrules::notFoundText(dir, filename, true),
+                          QString::fromLatin1(entryrules::kNotFoundTitle)))
+            mnuBrowse_Click();
+    } else {
+        dlg_.message(entryrules::notFoundText(dir, filename, false));
+    }
+    return result;
+}
+
+bool Form1::ResolveShortcut(const QString& path, QString& target, QString& workingDirectory,
+                            QString& arguments, QString& iconFile, int& iconIndex,
+                            int& showCommand) {
+    if (path.isEmpty()) return false;
+    Platform::Shortcut s;
+    if (!plat_.readShortcut(path, s)) return false;
+    target = s.target;
+    workingDirectory = s.workingDirectory;
+    arguments = s.arguments;
+    iconFile = s.iconFile;
+    iconIndex = s.iconIndex;
+    showCommand = s.showCommand;
+    return true;
+}
+
+// ================= selection, clicks and run modes ==========================
+
+void Form1::RunSelection(int& runMode, float X, float Y) {
+    const int index = entryrules::rowIndexAt(Y);
+    // A click below the last row runs nothing.
+    if (List1->ListItems().Count() < index + 1) return;
+    if (X != -1 && index >= 0 && digitColumnShown(Label2) && !config_.hoverSelect)
+        List1->SetSelected(index + 1, true);
+
+    if (runMode == 1) {
+        // Shift: open the entry's folder; its path goes to the clipboard too.
+        CopyEntryPath();
+        CopiedPath = entryrules::folderOf(CopiedPath);
+        plat_.shellExecute(CopiedPath, QString(), QString());
+    } else if (RunEntry() == kKeepOpen) {
+        runMode = 2;
+    }
+    if (Label3->text() == u"S") runMode = 2;
+    if (runMode < 1) CloseRequest();
+}
+
+void Form1::ToggleStayOpen() {
+    if (Label3->text() != u"S") {
+        Label3->setText(QStringLiteral("S"));
+        mnuStay->setChecked(true);
+    } else {
+        Label3->setText(mnuTray->isChecked() ? QStringLiteral("R") : QString());
+        mnuStay->setChecked(false);
+    }
+}
+
+void Form1::ShowPopupMenu() {
+    const int rows = List1->ListItems().Count();
+    const int cur = List1->SelectedItem();
+    if (rows == 0) {
+        SetEmptyListCommands();
+    } else if (cur >= 1) {
+        mRunThis->setEnabled(true);
+        mnuBold->setChecked(List1->ListItems().Bold(cur));
+        // Brings the list commands back for a list loaded from its file.
+        // Results of a search stay results (their commands stay off, so
+        // nothing can save them into the list's file), and unsaved changes
+        // stay marked so that leaving the list still asks about them.
+        if (!searchShown && EditableView()) {
+            const bool dirty = ListDirty();
+            ResetListView();
+            SetListDirty(dirty);
+        }
+    }
+    // Rows but no current row: there is no entry to prepare the menu for, so
+    // it opens as it does without a selection.
+    if (Browse->isEnabled() && !CopiedPath.isEmpty()) mnuPaste->setEnabled(true);
+    Timer2->stop();
+    menu1->exec(plat_.cursorPos());
+    if (Ended()) return;
+    // The key that closed the menu, and any pressed right after it, must not
+    // act on the window: the keys wait for the next tick.
+    Timer1->Tag = QStringLiteral("-5");
+    Timer1->start();
+}
+
+void Form1::ShowRunDialog() {
+    if (plat_.openRunDialog()) {
+        CloseRequest();
+        return;
+    }
+    // No run dialog on this desktop: the launcher's own run box stands in,
+    // and the window stays for it.
+    mnuMyRun_Click();
+}
+
+void Form1::mRunThis_Click() {
+    int mode = 2;
+    RunSelection(mode, 0, 0);
+}
+
+void Form1::mnuParent_Click() {
+    int mode = 1;
+    RunSelection(mode, 0, 0);
+}
+
+void Form1::mnuRun_Click() {
+    ShowRunDialog();
+}
+
+void Form1::mnuMyRun_Click() {
+    setupRunCompletion();
+    myRun->show();
+    myRun->raise();
+    myRun->setFocus();
+}
+
+void Form1::setupRunCompletion() {
+    if (myRun->findChild<QCompleter*>()) return;
+    auto* model = new QStringListModel(myRun);
+    auto* completer = new QCompleter(model, myRun);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setWidget(myRun);
+    connect(myRun, &QLineEdit::textEdited, completer,
+            [this, model, completer](const QString& text) {
+                model->setStringList(plat_.runCompletions(text));
+                completer->setCompletionPrefix(text);
+                if (completer->completionCount() > 0)
+                    completer->complete();
+                else
+                    completer->popup()->hide();
+            });
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), myRun,
+            &QLineEdit::setText);
+}
+
+void Form1::myRun_KeyDown(int& KeyCode, int Shift) {
+    Q_UNUSED(Shift);
+    if (KeyCode == keycodes::Return) {
+        const QString text = myRun->text();
+        // A program typed with its arguments is not a file name: when the
+        // whole text is not found, its first word runs with the rest.
+        if (plat_.shellExecute(text, QString(), QString()) == kNotFound) {
+            const QStringList words = commandline::split(text);
+            if (words.size() > 1)
+                plat_.shellExecute(words.first(), commandline::join(words.mid(1)), QString());
+        }
+        myRun->hide();
+    }
+    if (KeyCode == keycodes::Escape) {
+        myRun->hide();
+        KeyCode = 0;
+        runBoxKey_ = keycodes::Escape;
+    }
+    if (KeyCode == keycodes::Return) CloseRequest();
+}
+
+void Form1::mnuPendix_Click() {
+    const int cur = List1->SelectedItem();
+    if (cur < 1) return;
+    const QString pendix = plat_.findProgram(QStringLiteral("Pendix.exe"), appPath_);
+    if (pendix.isEmpty()) {
+        dlg_.message(
+            QStringLiteral("Pendix is not installed: there is no program \"Pendix\" in "
+                           "the program folder or on PATH."));
+        return;
+    }
+    const ListModel& items = List1->ListItems();
+    plat_.startCommandLine(
+        commandline::quote(pendix) + u' ' +
+            entryrules::pendixArguments(items.SubItem(cur, 2), items.SubItem(cur, 1),
+                                        items.SubItem(cur, 3)),
+        2);
+}
+
+void Form1::List1_MouseDown(int Button, int Shift, float X, float Y) {
+    Timer2->stop();
+    // A list that fits runs on the press, with the row under the pointer.
+    if (Button == 1 && digitColumnShown(Label2) && !EditMode()) {
+        int mode = Shift;
+        RunSelection(mode, X, Y);
+        pressHandled = true;
+    }
+}
+
+void Form1::List1_MouseUp(int Button, int Shift, float X, float Y) {
+    // A list that scrolls runs on the release, with the row the view selected.
+    if (Button == 1 && !digitColumnShown(Label2) && !EditMode() && !pressHandled) {
+        int mode = Shift;
+        RunSelection(mode, X, Y);
+    } else {
+        pressHandled = false;
+    }
+    if (Button == 2) ShowPopupMenu();
+}
+
+// ================= keyboard commands ========================================
+
+void Form1::List1_KeyDown(int& KeyCode, int Shift) {
+    Timer2->stop();
+    runBoxKey_ = 0;
+    if (Readiness() < 1) return;
+
+    const ListModel& items = List1->ListItems();
+    keytable::ListKeyState s;
+    s.digitColumnShown = digitColumnShown(Label2);
+    s.rows = items.Count();
+    s.current = List1->SelectedItem();
+    s.currentIsFirstByText = s.current >= 1 && items.Text(s.current) == items.Text(1);
+    s.lastRowSelected = s.rows >= 1 && List1->Selected(s.rows);
+    s.searchBoxShown = !Text2->isHidden();
+    s.editMode = EditMode();
+    s.browseEnabled = Browse->isEnabled();
+    s.quickSearch = config_.quickSearch;
+    s.pageKeysAsArrows = config_.pageKeysAsArrows;
+
+    using keytable::ListAction;
+    const keytable::ListCommand c = keytable::listKeyDown(KeyCode, Shift, s);
+    int mode = 0;
+    switch (c.action) {
+        case ListAction::None:
+            break;
+        case ListAction::RunRow:
+            List1->SetSelected(c.row, true);
+            RunSelection(mode, -1, 0);
+            break;
+        case ListAction::Run:
+            RunSelection(mode, 0, 0);
+            break;
+        case ListAction::SelectRow:
+            List1->SetSelected(c.row, true);
+            break;
+        case ListAction::TopList:
+            Parent_Click();
+            break;
+        case ListAction::Back:
+            mBack_Click();
+            break;
+        case ListAction::QuickSearch:
+            // A changed list that could not be saved stays on screen.
+            if (ListDirty() && !AskSaveList()) break;
+            StartQuickSearch();
+            Text2->setText(QString(c.letter));
+            break;
+        case ListAction::FocusSearch:
+            Text2->setFocus();
+            break;
+        case ListAction::Paste:
+            mnuPaste_Click();
+            break;
+        case ListAction::Cut:
+            mnuDelete_Click();
+            break;
+        case ListAction::Copy:
+            mnuCopy_Click();
+            break;
+        case ListAction::MoveUp:
+            mUp_Click();
+            break;
+        case ListAction::MoveDown:
+            mDown_Click();
+            break;
+        case ListAction::RunStayOpen:
+            mRunThis_Click();
+            break;
+        case ListAction::CheckEntries:
+            CheckEntries();
+            break;
+        case ListAction::SetColor:
+            mnuColor_Click();
+            break;
+        case ListAction::Rename:
+            RenameEntry();
+            break;
+        case ListAction::EditArguments:
+            mnuArgs_Click();
+            break;
+    }
+}
+
+void Form1::List1_KeyPress(int& KeyAscii) {
+    if (keytable::swallowsCharacter(KeyAscii)) KeyAscii = 0;
+}
+
+void Form1::Form_KeyUp(int& KeyCode, int Shift) {
+    Timer2->stop();
+    if (Readiness() < 1) return;
+    if (runBoxKey_ != 0 && KeyCode == runBoxKey_) {
+        // The release of the key that only closed the run box.
+        runBoxKey_ = 0;
+        KeyCode = 0;
+        return;
+    }
+
+    keytable::WindowKeyState s;
+    s.searchTextPresent = !Text2->text().isEmpty();
+    s.runBoxShown = !myRun->isHidden();
+
+    using keytable::WindowAction;
+    for (const WindowAction a : keytable::formKeyUp(KeyCode, Shift, s)) {
+        if (Ended()) return;
+        switch (a) {
+            case WindowAction::Help:
+                myHelp_MouseUp(1, 0, 0, 0);
+                break;
+            case WindowAction::EditMode:
+                mnuOrder_Click();
+                break;
+            case WindowAction::PopupMenu:
+                ShowPopupMenu();
+                break;
+            case WindowAction::OnTop:
+                mnuOnTop_Click();
+                break;
+            case WindowAction::FileFinder: {
+                const QString finder = plat_.findProgram(QStringLiteral("Norva.exe"), appPath_);
+                plat_.shellExecute(finder.isEmpty() ? QStringLiteral("Norva.exe") : finder,
+                                   Text2->text(), QString());
+                mSearch(QStringLiteral("disable"));
+                break;
+            }
+            case WindowAction::FocusList:
+                List1->setFocus();
+                break;
+            case WindowAction::ParentFolder:
+                mnuParent_Click();
+                break;
+            case WindowAction::FileLocator: {
+                // Nothing happens when the file locator is not installed.
+                const QString locator = plat_.findProgram(QStringLiteral("locate32.exe"), appPath_);
+                if (!locator.isEmpty())
+                    plat_.shellExecute(locator, Text2->text(), entryrules::folderOf(locator));
+                break;
+            }
+            case WindowAction::RunBox:
+                mnuMyRun_Click();
+                break;
+            case WindowAction::RunDialog:
+                mnuRun_Click();
+                break;
+            case WindowAction::AllListsSearch:
+                mSearch(QStringLiteral("all-lists"));
+                break;
+            case WindowAction::RunStayOpen:
+                mRunThis_Click();
+                break;
+            case WindowAction::FileSystemSearch:
+                mSearch(QStringLiteral("searchFS"));
+                break;
+            case WindowAction::Columns:
+                ToggleColumns();
+                break;
+            case WindowAction::StayOpen:
+                ToggleStayOpen();
+                break;
+            case WindowAction::Tray:
+                mnuTray_Click();
+                break;
+            case WindowAction::Save:
+                SaveList();
+                break;
+            case WindowAction::Escape:
+                if (!Text2->isHidden())
+                    mSearch(QStringLiteral("disable"));
+                else
+                    CloseRequest();
+                break;
+        }
+    }
+}

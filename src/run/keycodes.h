@@ -11,8 +11,8 @@ enum : int {
     Back = 8, Tab = 9, Return = 13, ShiftKey = 16, ControlKey = 17, Menu = 18, Escape = 27,
     Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39,
     Down = 40, Insert = 45, Delete = 46, Apps = 93, Numpad0 = 96, Numpad9 = 105, Multiply = 106,
-    Add = 107, Subtract = 109, Decimal = 110, Divide = 111, F1 = 112, F12 = 123, Oem3 = 192,
-    Oem8 = 223,
+    Add = 107, Subtract = 109, Decimal = 110, Divide = 111, F1 = 112, F3 = 114, F4 = 115, F5 = 116,
+    F6 = 117, F7 = 118, F8 = 119, F9 = 120, F10 = 121, F11 = 122, F12 = 123, Oem3 = 192, Oem8 = 223,
 };
 
 enum : int { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };

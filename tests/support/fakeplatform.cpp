@@ -3,6 +3,17 @@
 #include <QFileInfo>
 #include <QWidget>
 
+namespace {
+// The next scripted answer, or `fallback` when the script has run out.
+template <class T>
+T next(std::deque<T>& script, T fallback) {
+    if (script.empty()) return fallback;
+    T answer = script.front();
+    script.pop_front();
+    return answer;
+}
+}  // namespace
+
 QStringList FakePlatform::callsStartingWith(const QString& prefix) const {
     QStringList out;
     for (const QString& c : calls)
@@ -12,10 +23,7 @@ QStringList FakePlatform::callsStartingWith(const QString& prefix) const {
 
 int FakePlatform::shellExecute(const QString& file, const QString& params, const QString& dir) {
     calls << QStringLiteral("shellExecute|%1|%2|%3").arg(file, params, dir);
-    if (shellResults.empty()) return 42;
-    const int r = shellResults.front();
-    shellResults.pop_front();
-    return r;
+    return next(shellResults, 42);
 }
 
 bool FakePlatform::startCommandLine(const QString& commandLine, int showState) {
@@ -26,6 +34,23 @@ bool FakePlatform::startCommandLine(const QString& commandLine, int showState) {
 bool FakePlatform::openRunDialog() {
     calls << QStringLiteral("openRunDialog");
     return runDialogResult;
+}
+
+bool FakePlatform::readShortcut(const QString& path, Shortcut& out) {
+    calls << QStringLiteral("readShortcut|%1").arg(path);
+    if (!shortcuts.contains(path)) return false;
+    out = shortcuts.value(path);
+    return true;
+}
+
+QString FakePlatform::findProgram(const QString& name, const QString& programFolder) {
+    calls << QStringLiteral("findProgram|%1|%2").arg(name, programFolder);
+    return programs.value(name);
+}
+
+QStringList FakePlatform::runCompletions(const QString& text) {
+    calls << QStringLiteral("runCompletions|%1").arg(text);
+    return completions;
 }
 
 bool FakePlatform::fileExists(const QString& path) {
@@ -100,33 +125,21 @@ void FakeDialogs::message(const QString& text, const QString& title) {
 
 bool FakeDialogs::question(const QString& text, const QString& title) {
     shown << QStringLiteral("question|%1|%2").arg(title, text);
-    if (answers.empty()) return false;
-    const bool a = answers.front();
-    answers.pop_front();
-    return a;
+    return next(answers, false);
 }
 
 QString FakeDialogs::input(const QString& prompt, const QString& title,
                            const QString& defaultText) {
     shown << QStringLiteral("input|%1|%2|%3").arg(title, prompt, defaultText);
-    if (inputs.empty()) return QString();
-    const QString a = inputs.front();
-    inputs.pop_front();
-    return a;
+    return next(inputs, QString());
 }
 
 QString FakeDialogs::openFileName(const QString& title, const QString& dir) {
     shown << QStringLiteral("openFileName|%1|%2").arg(title, dir);
-    if (fileNames.empty()) return QString();
-    const QString a = fileNames.front();
-    fileNames.pop_front();
-    return a;
+    return next(fileNames, QString());
 }
 
 QString FakeDialogs::folderName(const QString& title, const QString& dir) {
     shown << QStringLiteral("folderName|%1|%2").arg(title, dir);
-    if (fileNames.empty()) return QString();
-    const QString a = fileNames.front();
-    fileNames.pop_front();
-    return a;
+    return next(fileNames, QString());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QSet>
 #include <QStringList>
 
@@ -34,12 +35,22 @@ public:
     // The window manager's frame around a shown window; null = not framed.
     QMargins frame;
 
+    // readShortcut answers by path; a path not listed cannot be read.
+    QMap<QString, Shortcut> shortcuts;
+    // findProgram answers by name; a name not listed is not installed.
+    QMap<QString, QString> programs;
+    // runCompletions answers, whatever the text.
+    QStringList completions;
+
     // Calls whose text starts with `prefix`.
     QStringList callsStartingWith(const QString& prefix) const;
 
     int shellExecute(const QString& file, const QString& params, const QString& dir) override;
     bool startCommandLine(const QString& commandLine, int showState) override;
     bool openRunDialog() override;
+    bool readShortcut(const QString& path, Shortcut& out) override;
+    QString findProgram(const QString& name, const QString& programFolder) override;
+    QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
     void raisePriority() override;
     QString osFamily() override;

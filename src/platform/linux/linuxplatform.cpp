@@ -33,10 +33,7 @@ LinuxPlatform::~LinuxPlatform() {
     releaseHotkey();
 }
 
-// Starting programs is not built yet: nothing is started.
-int LinuxPlatform::shellExecute(const QString&, const QString&, const QString&) { return 31; }
-bool LinuxPlatform::startCommandLine(const QString&, int) { return false; }
-bool LinuxPlatform::openRunDialog() { return false; }
+// Starting programs and the desktop shell live in linuxshell.cpp.
 
 bool LinuxPlatform::fileExists(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();

@@ -18,6 +18,9 @@ public:
     int shellExecute(const QString& file, const QString& params, const QString& dir) override;
     bool startCommandLine(const QString& commandLine, int showState) override;
     bool openRunDialog() override;
+    bool readShortcut(const QString& path, Shortcut& out) override;
+    QString findProgram(const QString& name, const QString& programFolder) override;
+    QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
     void raisePriority() override;
     QString osFamily() override;
@@ -41,6 +44,10 @@ public:
     void releaseHotkey() override;
 
 private:
+    // The programs on PATH, for completion; read again when PATH changes.
+    QString pathScanned_;
+    QStringList pathPrograms_;
+
     std::unique_ptr<X11Desktop> x11_;
     QSystemTrayIcon* tray_ = nullptr;
     int hotkey_ = 0;

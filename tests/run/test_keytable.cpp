@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include "qtprinters.h"
+
+#include "run/keycodes.h"
+#include "run/keytable.h"
+
+using namespace keytable;
+using keycodes::Numpad0;
+
+namespace {
+
+ListKeyState fitting(int rows) {
+    ListKeyState s;
+    s.digitColumnShown = true;
+    s.rows = rows;
+    s.browseEnabled = true;
+    return s;
+}
+
+// The action of a key press, and the key code it leaves.
+struct Pressed {
+    ListCommand command;
+    int code;
+};
+Pressed press(int code, int shift, const ListKeyState& s) {
+    ListCommand c = listKeyDown(code, shift, s);
+    return {c, code};
+}
+
+std::vector<WindowAction> release(int& code, int shift, WindowKeyState s = {}) {
+    return formKeyUp(code, shift, s);
+}
+
+}  // namespace
+
+TEST(KeyTable, DigitsRunTheRowAtTheirPositionWhileAllRowsFit) {
+    EXPECT_EQ(press('3', 0, fitting(12)).command.row, 3);
+    EXPECT_EQ(press('0', 0, fitting(12)).command.action, ListAction::RunRow);
+    EXPECT_EQ(press('0', 0, fitting(12)).command.row, 10);
+    EXPECT_EQ(press('0', 0, fitting(10)).command.row, 10);
+    EXPECT_EQ(press('0', 0, fitting(9)).command.action, ListAction::None);
+    EXPECT_EQ(press('9', 0, fitting(9)).command.row, 9);
+    EXPECT_EQ(press('5', 0, fitting(2)).command.action, ListAction::None);
+    // Keypad digits: 1 to 9 become the main digits, keypad 0 keeps its code.
+    Pressed pad5 = press(Numpad0 + 5, 0, fitting(12));
+    EXPECT_EQ(pad5.command.row, 5);
+    EXPECT_EQ(pad5.code, '5');
+    Pressed pad0 = press(Numpad0, 0, fitting(12));
+    EXPECT_EQ(pad0.command.row, 10);
+    EXPECT_EQ(pad0.code, Numpad0);
+
+    // A scrolling list, or any modifier: digits are ordinary keys.
+    ListKeyState scrolling = fitting(30);
+    scrolling.digitColumnShown = false;
+    EXPECT_EQ(press('3', 0, scrolling).command.action, ListAction::None);
+    EXPECT_EQ(press('3', 1, fitting(12)).command.action, ListAction::None);
+}
+
+TEST(KeyTable, ArrowsAndPageKeysWrap) {
+    ListKeyState s = fitting(5);
+    s.current = 1;
+    s.currentIsFirstByText = true;
+    Pressed up = press(keycodes::Up, 0, s);
+    EXPECT_EQ(up.command.action, ListAction::SelectRow);
+    EXPECT_EQ(up.command.row, 5);
+    EXPECT_EQ(up.code, 0);
+    s.currentIsFirstByText = false;
+    s.current = 3;
+    Pressed inside = press(keycodes::Up, 0, s);
+    EXPECT_EQ(inside.command.action, ListAction::None);
+    EXPECT_EQ(inside.code, keycodes::Up);  // the list moves by itself
+
+    s.current = 5;
+    s.lastRowSelected = true;
+    Pressed down = press(keycodes::Down, 0, s);
+    EXPECT_EQ(down.command.row, 1);
+    EXPECT_EQ(down.code, 0);
+
+    // Page keys move as arrows only when the setting says so.
+    EXPECT_EQ(press(keycodes::PageDown, 0, s).command.action, ListAction::None);
+    s.pageKeysAsArrows = true;
+    EXPECT_EQ(press(keycodes::PageDown, 0, s).command.row, 1);
+    s.current = 1;
+    EXPECT_EQ(press(keycodes::PageUp, 0, s).command.row, 5);
+    s.current = 3;
+    EXPECT_EQ(press(keycodes::PageUp, 0, s).command.row, 2);
+    EXPECT_EQ(press(keycodes::PageDown, 0, s).command.row, 4);
+}
+
+TEST(KeyTable, RunBackAndTopListKeys) {
+    ListKeyState s = fitting(3);
+    Pressed right = press(keycodes::Right, 0, s);
+    EXPECT_EQ(right.command.action, ListAction::Run);
+    EXPECT_EQ(right.code, keycodes::Return);
+    EXPECT_EQ(press(keycodes::Space, 0, s).command.action, ListAction::Run);
+    EXPECT_EQ(press(keycodes::Return, 2, s).command.action, ListAction::None);
+    EXPECT_EQ(press(keycodes::Left, 0, s).command.action, ListAction::Back);
+
+    EXPECT_EQ(press(keycodes::Back, 4, s).command.action, ListAction::TopList);
+    s.searchBoxShown = true;
+    EXPECT_EQ(press(keycodes::Back, 0, s).command.action, ListAction::FocusSearch);
+    EXPECT_EQ(press(keycodes::Back, 2, s).command.action, ListAction::None);
+    s.searchBoxShown = false;
+
+    EXPECT_EQ(press(keycodes::Oem3, 0, s).command.action, ListAction::TopList);
+    EXPECT_EQ(press(keycodes::Oem3, 1, s).command.action, ListAction::None);
+    for (int code : {int(keycodes::Oem8), int(keycodes::Subtract), int(keycodes::Decimal)})
+        EXPECT_EQ(press(code, 3, s).command.action, ListAction::TopList) << code;
+    // In edit mode these keys stay in the list; Backspace still leaves it.
+    s.editMode = true;
+    EXPECT_EQ(press(keycodes::Oem3, 0, s).command.action, ListAction::None);
+    EXPECT_EQ(press(keycodes::Subtract, 0, s).command.action, ListAction::None);
+    EXPECT_EQ(press(keycodes::Back, 0, s).command.action, ListAction::TopList);
+}
+
+TEST(KeyTable, CtrlKeysAndTheQuickSearchLetters) {
+    ListKeyState s = fitting(3);
+    const struct {
+        int code;
+        ListAction action;
+    } ctrl[] = {
+        {keycodes::Down, ListAction::MoveDown},     {keycodes::Up, ListAction::MoveUp},
+        {keycodes::Right, ListAction::RunStayOpen}, {keycodes::Left, ListAction::TopList},
+        {keycodes::Insert, ListAction::Copy},       {keycodes::F8, ListAction::CheckEntries}};
+    for (const auto& k : ctrl) {
+        Pressed p = press(k.code, 2, s);
+        EXPECT_EQ(p.command.action, k.action) << k.code;
+        EXPECT_EQ(p.code, k.code >= keycodes::Left && k.code <= keycodes::Down ? 0 : k.code);
+    }
+    EXPECT_EQ(press(keycodes::Insert, 1, s).command.action, ListAction::Paste);
+    EXPECT_EQ(press(keycodes::Delete, 1, s).command.action, ListAction::Cut);
+    EXPECT_EQ(press(keycodes::Delete, 2, s).command.action, ListAction::Cut);
+    s.browseEnabled = false;  // search results: nothing to paste into or cut from
+    EXPECT_EQ(press(keycodes::Insert, 1, s).command.action, ListAction::None);
+    EXPECT_EQ(press(keycodes::Delete, 1, s).command.action, ListAction::None);
+
+    Pressed ctrlK = press('K', 2, s);
+    EXPECT_EQ(ctrlK.command.action, ListAction::QuickSearch);
+    EXPECT_EQ(ctrlK.command.letter, QChar(u'k'));
+    EXPECT_EQ(press('K', 0, s).command.action, ListAction::None);
+    s.quickSearch = true;
+    EXPECT_EQ(press('K', 0, s).command.action, ListAction::QuickSearch);
+    EXPECT_EQ(press('K', 6, s).command.action, ListAction::QuickSearch);
+    s.searchBoxShown = true;
+    EXPECT_EQ(press('K', 0, s).command.action, ListAction::None);
+
+    EXPECT_EQ(press(keycodes::F4, 0, s).command.action, ListAction::SetColor);
+    EXPECT_EQ(press(keycodes::F6, 0, s).command.action, ListAction::Rename);
+    EXPECT_EQ(press(keycodes::F9, 0, s).command.action, ListAction::EditArguments);
+    EXPECT_EQ(press(keycodes::F9, 1, s).command.action, ListAction::None);
+}
+
+TEST(KeyTable, CharactersTheListNeverTypesToSelect) {
+    for (char c : std::string("*-.0123456789`")) EXPECT_TRUE(swallowsCharacter(c)) << c;
+    for (char c : std::string("aZ +/")) EXPECT_FALSE(swallowsCharacter(c)) << c;
+}
+
+TEST(KeyTable, WindowKeysOnRelease) {
+    using A = WindowAction;
+    int k = keycodes::F10;
+    EXPECT_EQ(release(k, 0), std::vector<A>{A::PopupMenu});
+    EXPECT_EQ(k, 0);
+    k = keycodes::Apps;
+    EXPECT_EQ(release(k, 0), std::vector<A>{A::PopupMenu});
+
+    const struct {
+        int code, shift;
+        A action;
+    } single[] = {{keycodes::F1, 0, A::Help},
+                  {keycodes::F8, 0, A::EditMode},
+                  {keycodes::F11, 0, A::OnTop},
+                  {keycodes::Return, 1, A::ParentFolder},
+                  {keycodes::Oem3, 2, A::RunBox},
+                  {keycodes::Oem3, 3, A::RunBox},
+                  {keycodes::Tab, 2, A::RunDialog},
+                  {keycodes::Space, 3, A::AllListsSearch},
+                  {keycodes::Return, 2, A::RunStayOpen},
+                  {keycodes::Return, 3, A::RunStayOpen},
+                  {keycodes::F3, 5, A::FileSystemSearch},
+                  {'F', 6, A::FileSystemSearch},
+                  {keycodes::F12, 4, A::Columns},
+                  {keycodes::F5, 7, A::StayOpen},
+                  {'A', 4, A::StayOpen},
+                  {keycodes::F7, 1, A::Tray},
+                  {'S', 4, A::Tray},
+                  {'S', 6, A::Save},
+                  {keycodes::Escape, 3, A::Escape},
+                  {keycodes::Multiply, 0, A::Escape}};
+    for (const auto& r : single) {
+        int code = r.code;
+        EXPECT_EQ(release(code, r.shift), std::vector<A>{r.action}) << r.code << "/" << r.shift;
+    }
+    for (const auto& [code0, shift] : std::vector<std::pair<int, int>>{{keycodes::F1, 2},
+                                                                       {keycodes::Return, 0},
+                                                                       {keycodes::Oem3, 4},
+                                                                       {'A', 0},
+                                                                       {'S', 2},
+                                                                       {keycodes::F12, 0},
+                                                                       {keycodes::F12, 1}}) {
+        int code = code0;
+        EXPECT_TRUE(release(code, shift).empty()) << code0 << "/" << shift;
+    }
+
+    // F12 with search text starts the file finder, then acts as Escape.
+    WindowKeyState searching;
+    searching.searchTextPresent = true;
+    k = keycodes::F12;
+    EXPECT_EQ(release(k, 0, searching), (std::vector<A>{A::FileFinder, A::Escape}));
+    EXPECT_EQ(k, keycodes::Escape);
+    k = keycodes::F12;
+    EXPECT_EQ(release(k, 1, searching), std::vector<A>{A::FileLocator});
+
+    // Down gives the list the focus unless the run box is open.
+    k = keycodes::PageDown;
+    EXPECT_EQ(release(k, 0), std::vector<A>{A::FocusList});
+    WindowKeyState running;
+    running.runBoxShown = true;
+    k = keycodes::Down;
+    EXPECT_TRUE(release(k, 0, running).empty());
+    // Escape and "*" belong to the open run box, never closing the window.
+    k = keycodes::Escape;
+    EXPECT_TRUE(release(k, 0, running).empty());
+    k = keycodes::Multiply;
+    EXPECT_TRUE(release(k, 0, running).empty());
+}
