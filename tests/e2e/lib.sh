@@ -57,20 +57,35 @@ e2e_setup() {
     export QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
 
-    fifo="$E2E_TMP/displayfd"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$fifo" \
-        >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS="$E2E_PIDS $!"
-    read -r num <"$fifo" || e2e_fail "Xvfb did not start"
-    export DISPLAY=":$num"
-    e2e_wait 10 xdpyinfo || e2e_fail "X server $DISPLAY not answering"
-
-    openbox >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_PIDS="$E2E_PIDS $!"
-    e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        e2e_fail "openbox did not start"
+    # Servers of tests running side by side can race for a display number;
+    # the loser is started again.
+    for attempt in 1 2 3; do
+        e2e_start_x && break
+        [ "$attempt" = 3 ] && e2e_fail "no X server with openbox: $(cat "$E2E_TMP/openbox.log")"
+        e2e_log "X server $DISPLAY unusable, starting another"
+    done
     e2e_log "display $DISPLAY, program folder $BRENNOMIX_HOME"
+}
+
+# Xvfb on a display of its own choosing, and openbox on it.
+e2e_start_x() {
+    rm -f "$E2E_TMP/displayfd"
+    mkfifo "$E2E_TMP/displayfd"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$E2E_TMP/displayfd" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
+    xvfb=$!
+    E2E_PIDS="$E2E_PIDS $xvfb"
+    read -r num <"$E2E_TMP/displayfd" || return 1
+    export DISPLAY=":$num"
+    if e2e_wait 10 xdpyinfo; then
+        openbox >"$E2E_TMP/openbox.log" 2>&1 &
+        wm=$!
+        E2E_PIDS="$E2E_PIDS $wm"
+        e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && return 0
+        kill "$wm" 2>/dev/null
+    fi
+    kill "$xvfb" 2>/dev/null
+    return 1
 }
 
 # A tray host at the bottom edge, for the notification-area icon.
