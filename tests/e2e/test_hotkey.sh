@@ -1,11 +1,15 @@
 #!/bin/bash
 # With hotkey letter K configured, Super+K brings the hidden launcher back
-# in front of another application, with the keyboard focus. The window
-# sits in the bottom-right corner of the work area, frame included.
+# in front of another application, with the keyboard focus in its list. The
+# window sits in the bottom-right corner of the work area, frame included.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 e2e_start_tray
-printf 'top\ttop.exe\r\nsecond\tsecond.exe\r\n' >"$BRENNOMIX_HOME/Brennomix.ini"
+# Entry 1 leaves a mark, to show where the keys go.
+marker="$E2E_TMP/marker"
+printf '#!/bin/sh\ntouch "%s"\n' "$marker" >"$E2E_TMP/mark.sh"
+chmod +x "$E2E_TMP/mark.sh"
+printf 'Mark\t%s\r\nsecond\tsecond.exe\r\n' "$E2E_TMP/mark.sh" >"$BRENNOMIX_HOME/Brennomix.ini"
 printf 'Desktop;My Documents;Start Menu\r\nHotkey=K\r\n' >"$BRENNOMIX_HOME/Brennomix.cfg"
 
 e2e_start_launcher
@@ -42,5 +46,11 @@ e2e_screenshot recalled
 xdotool windowactivate --sync "$other"
 xdotool key super+k
 e2e_wait 5 active || e2e_fail "the second press did not bring the launcher to the front"
+
+# The keyboard focus is in the list: a digit typed now runs entry 1, and
+# the resident window hides after the run.
+xdotool key 1
+e2e_wait_file "$marker" 10
+e2e_wait_no_window "Brennomix Launcher"
 kill -0 "$E2E_LAUNCHER" 2>/dev/null || e2e_fail "the launcher ended"
 e2e_pass
