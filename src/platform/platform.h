@@ -80,7 +80,8 @@ public:
 
     // ---- window manager ----
 
-    // Brings `w` to the front with the keyboard focus; true when it is active.
+    // Brings `w` to the front with the keyboard focus; true when it is active
+    // or the window manager has taken the request to make it so.
     virtual bool activateWindow(QWidget* w) = 0;
     // True when `w` is the desktop's active window now (the window manager
     // may know before the application does).
