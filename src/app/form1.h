@@ -340,7 +340,16 @@ private:
     bool hotkeyUnavailable_ = false;
     bool hotkeyWorks_ = false;
     bool recallTold_ = false;
+    // Client rectangles lately asked of the window manager, oldest first,
+    // with the time they were asked (ms since the system started).
+    struct AskedRect {
+        QRect rect;
+        qint64 at;
+    };
+    mutable QList<AskedRect> asked_;
+    QRect clientRect() const;
+    void placeClient(const QRect& r);
+    void placeOuter(int left, int top, int width, int height);
     bool AdoptFrame();
     void FitGeometry();
-    void resizeClient(const QSize& size);
 };

@@ -47,57 +47,103 @@ void Form1::GetDesktopRectt(int& Left, int& Top, int& Width, int& Height, bool R
 // one seen last (none at first); AdoptFrame puts right what was placed
 // with a frame that turned out different.
 int Form1::Left() const {
-    return roundTwips((geometry().x() - frame_.left()) *
+    return roundTwips((clientRect().x() - frame_.left()) *
                       const_cast<Form1*>(this)->TwipsPerPixelX());
 }
 int Form1::Top() const {
-    return roundTwips((geometry().y() - frame_.top()) * const_cast<Form1*>(this)->TwipsPerPixelY());
+    return roundTwips((clientRect().y() - frame_.top()) *
+                      const_cast<Form1*>(this)->TwipsPerPixelY());
 }
 int Form1::Width() const {
-    return roundTwips((width() + frame_.left() + frame_.right()) *
+    return roundTwips((clientRect().width() + frame_.left() + frame_.right()) *
                       const_cast<Form1*>(this)->TwipsPerPixelX());
 }
 int Form1::Height() const {
-    return roundTwips((height() + frame_.top() + frame_.bottom()) *
+    return roundTwips((clientRect().height() + frame_.top() + frame_.bottom()) *
                       const_cast<Form1*>(this)->TwipsPerPixelY());
 }
 int Form1::ScaleHeight() const {
-    return roundTwips(height() * const_cast<Form1*>(this)->TwipsPerPixelY());
+    return roundTwips(clientRect().height() * const_cast<Form1*>(this)->TwipsPerPixelY());
+}
+
+// A window manager carries out geometry requests one after the other and
+// reports each; the report of an earlier request can arrive after a newer
+// request was made. Such a late report is not the window's geometry: the
+// newest request is, until the window manager or the user changes the
+// window to something not asked for.
+namespace {
+constexpr qint64 kReportDelayMs = 3000;
+}
+
+QRect Form1::clientRect() const {
+    const QRect now = geometry();
+    if (asked_.isEmpty() || now == asked_.last().rect) return now;
+    // Position and size may be reported apart, each from another request.
+    const qint64 t = plat_.uptimeMs();
+    bool position = false, size = false;
+    for (const AskedRect& a : asked_) {
+        if (t - a.at >= kReportDelayMs) continue;
+        position = position || a.rect.topLeft() == now.topLeft();
+        size = size || a.rect.size() == now.size();
+    }
+    if (position && size) return asked_.last().rect;
+    asked_.clear();
+    return now;
 }
 
 // Positions are given for the client area: where the frame goes is then
 // the window manager's business, and no guess of Qt's about the frame
 // gets in between.
-void Form1::SetLeft(int twips) {
-    setGeometry(QRect(QPoint(roundTwips(twips / TwipsPerPixelX()) + frame_.left(), geometry().y()),
-                      size()));
-}
-
-void Form1::SetTop(int twips) {
-    setGeometry(
-        QRect(QPoint(geometry().x(), roundTwips(twips / TwipsPerPixelY()) + frame_.top()), size()));
-}
-
-void Form1::SetWidth(int twips) {
-    const int frame = frame_.left() + frame_.right();
-    resizeClient({std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), height()});
-}
-
-void Form1::SetHeight(int twips) {
-    const int frame = frame_.top() + frame_.bottom();
-    resizeClient({width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame)});
-}
-
-void Form1::resizeClient(const QSize& size) {
-    if (size == this->size()) return;
-    resize(size);
+void Form1::placeClient(const QRect& r) {
+    const QRect now = clientRect();
+    if (r == now) return;
+    const qint64 t = plat_.uptimeMs();
+    while (!asked_.isEmpty() && t - asked_.first().at >= kReportDelayMs) asked_.removeFirst();
+    if (asked_.isEmpty()) asked_ << AskedRect{now, t};
+    asked_ << AskedRect{r, t};
+    setGeometry(r);
     // A hidden window gets its resize event only when it is shown; the
     // rules that follow every resize must see this one now.
-    if (!isVisible() && !inResize_) {
+    if (r.size() != now.size() && !isVisible() && !inResize_) {
         inResize_ = true;
         Form_Resize();
         inResize_ = false;
     }
+}
+
+void Form1::SetLeft(int twips) {
+    const QRect c = clientRect();
+    placeClient(
+        QRect(QPoint(roundTwips(twips / TwipsPerPixelX()) + frame_.left(), c.y()), c.size()));
+}
+
+void Form1::SetTop(int twips) {
+    const QRect c = clientRect();
+    placeClient(
+        QRect(QPoint(c.x(), roundTwips(twips / TwipsPerPixelY()) + frame_.top()), c.size()));
+}
+
+void Form1::SetWidth(int twips) {
+    const QRect c = clientRect();
+    const int frame = frame_.left() + frame_.right();
+    placeClient(QRect(
+        c.topLeft(), QSize(std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), c.height())));
+}
+
+void Form1::SetHeight(int twips) {
+    const QRect c = clientRect();
+    const int frame = frame_.top() + frame_.bottom();
+    placeClient(QRect(c.topLeft(),
+                      QSize(c.width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame))));
+}
+
+// One request for a whole outer rectangle, rather than one per edge.
+void Form1::placeOuter(int left, int top, int width, int height) {
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const int x = roundTwips(left / tx), y = roundTwips(top / ty);
+    const int w = std::max(1, roundTwips(width / tx) - frame_.left() - frame_.right());
+    const int h = std::max(1, roundTwips(height / ty) - frame_.top() - frame_.bottom());
+    placeClient(QRect(x + frame_.left(), y + frame_.top(), w, h));
 }
 
 bool Form1::AdoptFrame() {
@@ -106,9 +152,9 @@ bool Form1::AdoptFrame() {
     if (m.isNull() || m == frame_) return false;
     // Keep the outer rectangle the rules chose; then size the client area
     // again where a rule is about the client area.
-    const QRect outer = geometry().marginsAdded(frame_);
+    const QRect outer = clientRect().marginsAdded(frame_);
     frame_ = m;
-    setGeometry(outer.marginsRemoved(m));
+    placeClient(outer.marginsRemoved(m));
     if (fitted_) FitGeometry();
     return true;
 }
@@ -137,13 +183,11 @@ void Form1::Form_Resize() {
     if (!config_.window2Mouse && normalState(this) && Readiness() < 1) {
         const QPoint corner =
             placement::bottomRight(outer(*this), {WorkLeft, WorkTop, WorkWidth, WorkHeight});
-        SetTop(corner.y());
-        SetLeft(corner.x());
+        placeOuter(corner.x(), corner.y(), Width(), Height());
     }
     if (normalState(this)) {
         const int height = Height(), width = Width();
-        if (height != placement::minimumHeight(height)) SetHeight(placement::minimumHeight(height));
-        if (width != placement::minimumWidth(width)) SetWidth(placement::minimumWidth(width));
+        placeOuter(Left(), Top(), placement::minimumWidth(width), placement::minimumHeight(height));
         // A size changed here is a resize of its own: its corner and list
         // follow from the new size.
         if (Height() != height || Width() != width) return Form_Resize();
@@ -172,11 +216,15 @@ void Form1::CheckListOverflow() {
 void Form1::FitGeometry() {
     GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
     const placement::Rect work{WorkLeft, WorkTop, WorkWidth, WorkHeight};
-    SetHeight(placement::fittedHeight(List1->ListItems().Count(), Height() - ScaleHeight(),
-                                      RowHeightPixels() * TwipsPerPixelY(), GetScreenDpi(),
-                                      WorkHeight));
-    const int top = placement::fittedTop(outer(*this), config_.window2Mouse, work);
-    if (top != Top()) SetTop(top);
+    int height =
+        placement::fittedHeight(List1->ListItems().Count(), Height() - ScaleHeight(),
+                                RowHeightPixels() * TwipsPerPixelY(), GetScreenDpi(), WorkHeight);
+    // The resize that follows a new height applies the minimum: the top
+    // is found for the height the window ends with.
+    if (normalState(this)) height = placement::minimumHeight(height);
+    const placement::Rect fitted{Left(), Top(), Width(), height};
+    placeOuter(fitted.left, placement::fittedTop(fitted, config_.window2Mouse, work), fitted.width,
+               height);
 }
 
 void Form1::FitWindowToList() {
@@ -196,10 +244,7 @@ void Form1::GrowForNewEntry() {
     const placement::Rect now = outer(*this);
     const placement::Rect grown = placement::grownForNewEntry(now, List1->ListItems().Count());
     if (grown == now) return;
-    setGeometry(
-        QRect(QPoint(geometry().x(), roundTwips(grown.top / TwipsPerPixelY()) + frame_.top()),
-              QSize(width(), std::max(1, roundTwips(grown.height / TwipsPerPixelY()) -
-                                             frame_.top() - frame_.bottom()))));
+    placeOuter(grown.left, grown.top, grown.width, grown.height);
     Form_Resize();
 }
 
@@ -234,9 +279,7 @@ void Form1::MoveWindowToMouse() {
     const QPoint at =
         placement::underPointer(plat_.cursorPos(), TwipsPerPixelX(), TwipsPerPixelY(), outer(*this),
                                 {WorkLeft, WorkTop, WorkWidth, WorkHeight});
-    setGeometry(QRect(QPoint(roundTwips(at.x() / TwipsPerPixelX()) + frame_.left(),
-                             roundTwips(at.y() / TwipsPerPixelY()) + frame_.top()),
-                      size()));
+    placeOuter(at.x(), at.y(), Width(), Height());
 }
 
 void Form1::mnuOnTop_Click() {

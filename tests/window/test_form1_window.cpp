@@ -98,6 +98,32 @@ TEST_F(WindowTest, HiddenWindowIsRefittedInTheCorner) {
     EXPECT_EQ(form->Left() + form->Width(), workRight());
 }
 
+// A busy window manager reports an earlier request after a newer one was
+// made; the rules keep to the newest request and ask for nothing on the
+// strength of the old report.
+TEST_F(WindowTest, LateReportOfAnEarlierRequestChangesNothing) {
+    startWith({});
+    form->Timer1->Tag = "0";  // the corner rule in force
+    const QRect before = form->geometry();
+    form->SetWidth(6000);
+    const QRect asked = form->geometry();
+    ASSERT_NE(asked.size(), before.size());
+    form->setGeometry(before);  // the old report arrives
+    EXPECT_EQ(form->Width(), 6000);
+    EXPECT_EQ(form->Left() + form->Width(), workRight());
+    form->setGeometry(asked);  // and then the newest
+    EXPECT_EQ(form->geometry(), asked);
+    EXPECT_EQ(form->Width(), 6000);
+    // Something else moving the window is taken as it is.
+    form->setGeometry(asked.translated(-40, 0));
+    EXPECT_EQ(form->Left() + form->Width(), workRight() - 600);
+    // So is a report that comes long after its request.
+    form->SetLeft(0);
+    plat.uptime += 5000;
+    form->setGeometry(asked);
+    EXPECT_EQ(form->Left() + form->Width(), workRight());
+}
+
 TEST_F(WindowTest, FrameOfAWindowUnderThePointerStaysInside) {
     tenTwipsAPixel();
     startWith({.window2Mouse = true});
