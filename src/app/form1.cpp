@@ -37,6 +37,10 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
     buildMenus();
     placeControls();
     qApp->installEventFilter(this);
+    // The frame arrives after the window is shown; the placement counts it.
+    connect(&plat_, &Platform::windowFrameChanged, this, [this](QWidget* w) {
+        if (w == this) Form_Resize();
+    });
     // A program the desktop could not start is reported, never lost silently.
     connect(&plat_, &Platform::programNotStarted, this,
             [this](const QString& text) { dlg_.message(text); });
@@ -290,8 +294,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
         const int original = keycodes::fromQt(ke->key(), ke->modifiers() & Qt::KeypadModifier);
         const int shift = keycodes::shiftState(ke->modifiers());
         // The window sees every key release first (key preview), once: at
-        // the widget the event is delivered to.
-        if (type == QEvent::KeyRelease && w && w->window() == this && !ke->isAutoRepeat() &&
+        // the widget the event is delivered to. A key that hid the window
+        // is not seen again as the release travels on to the window itself.
+        if (type == QEvent::KeyRelease && w && w->window() == this && isVisible() &&
+            !ke->isAutoRepeat() &&
             (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this)) &&
             original) {
             int code = original;

@@ -17,6 +17,7 @@
 class Platform;
 class Dialogs;
 class QFrame;
+class TrayIcon;
 
 // A timer that carries a text tag, like the main window's controls do.
 class TagTimer : public QTimer {
@@ -204,6 +205,11 @@ public:
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
+    // The tray icon while resident.
+    TrayIcon* t = nullptr;
+    // After the window was hidden in the tray: says once how to get it back
+    // when the desktop lacks the tray or the hotkey.
+    void SayHowToRecall();
 
     // ================= settings ==============================================
     void sCut();
@@ -333,6 +339,26 @@ private:
     // run: the key whose press closed the run box; its release must not act
     // on the window as well.
     int runBoxKey_ = 0;
+
+    // window: the frame the window manager puts around the window, as last
+    // seen; the geometry rules count it in Left, Top, Width and Height.
+    QMargins frame_;
+    bool fitted_ = false;
+    bool hotkeyUnavailable_ = false;
+    bool hotkeyWorks_ = false;
+    bool recallTold_ = false;
+    // Client rectangles lately asked of the window manager, oldest first,
+    // with the time they were asked (ms since the system started).
+    struct AskedRect {
+        QRect rect;
+        qint64 at;
+    };
+    mutable QList<AskedRect> asked_;
+    QRect clientRect() const;
+    void placeClient(const QRect& r);
+    void placeOuter(int left, int top, int width, int height);
+    bool AdoptFrame();
+    void FitGeometry();
     // app: words waiting for delivery to Text1.
     QStringList pendingWords_;
     bool deliveringWords_ = false;

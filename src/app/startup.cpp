@@ -77,6 +77,7 @@ void Form1::Form_Unload(int& Cancel) {
         if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
             setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         hide();
+        SayHowToRecall();
         myRun->hide();
         if (mnuOrder->isChecked()) mnuOrder_Click();
         if (!mnuStay->isChecked()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -79,9 +80,16 @@ public:
 
     // ---- window manager ----
 
-    // Brings `w` to the front with the keyboard focus; true when it is active.
+    // Brings `w` to the front with the keyboard focus; true when it is active
+    // or the window manager has taken the request to make it so.
     virtual bool activateWindow(QWidget* w) = 0;
+    // True when `w` is the desktop's active window now (the window manager
+    // may know before the application does).
+    virtual bool isForegroundWindow(QWidget* w) = 0;
     virtual void setTopmost(QWidget* w, bool on) = 0;
+    // The window manager's decoration around the shown window `w`, in
+    // pixels; null while it is not known (not framed yet, or hidden).
+    virtual QMargins frameMargins(QWidget* w) = 0;
 
     // ---- clipboard ----
 
@@ -109,4 +117,10 @@ signals:
     void trayMouseUp(int button);
     // The grabbed hotkey was pressed; `keyCode` as given to grabHotkey.
     void hotkeyPressed(int keyCode);
+    // A button went down, or was double-clicked, on the tray icon.
+    void trayMouseDown(int button);
+    void trayMouseDblClick(int button);
+    // The window manager framed `w` or changed its frame: frameMargins(w)
+    // may answer differently now.
+    void windowFrameChanged(QWidget* w);
 };

@@ -1,22 +1,30 @@
-#include <QScrollBar>
-
 #include "app/form1.h"
-#include "lists/listfile.h"
 #include "platform/platform.h"
+#include "window/placement.h"
+
+using placement::roundTwips;
 
 namespace {
 constexpr double kTwipsPerInch = 1440.0;
-int roundTwips(double v) { return int(listfile::roundHalfEven(v)); }
 bool normalState(const QWidget* w) {
     return !(w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
 }
+placement::Rect outer(const Form1& f) {
+    return {f.Left(), f.Top(), f.Width(), f.Height()};
+}
 }  // namespace
 
-double Form1::TwipsPerPixelX() { return kTwipsPerInch / plat_.screenDpiX(plat_.cursorPos()); }
+double Form1::TwipsPerPixelX() {
+    return kTwipsPerInch / plat_.screenDpiX(plat_.cursorPos());
+}
 
-double Form1::TwipsPerPixelY() { return kTwipsPerInch / plat_.screenDpiY(plat_.cursorPos()); }
+double Form1::TwipsPerPixelY() {
+    return kTwipsPerInch / plat_.screenDpiY(plat_.cursorPos());
+}
 
-double Form1::GetScreenDpi() { return plat_.screenDpiX(plat_.cursorPos()); }
+double Form1::GetScreenDpi() {
+    return plat_.screenDpiX(plat_.cursorPos());
+}
 
 int Form1::TwipsToPixels(int twips, bool vertical) {
     const QPoint at = plat_.cursorPos();
@@ -26,54 +34,139 @@ int Form1::TwipsToPixels(int twips, bool vertical) {
 
 void Form1::GetDesktopRectt(int& Left, int& Top, int& Width, int& Height, bool ReturnAsTwips) {
     const QRect r = plat_.workArea(plat_.cursorPos());
-    Left = r.left();
-    Top = r.top();
-    Width = r.width();
-    Height = r.height();
-    if (ReturnAsTwips) {
-        const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-        Left = roundTwips(Left * tx);
-        Width = roundTwips(Width * tx);
-        Top = roundTwips(Top * ty);
-        Height = roundTwips(Height * ty);
+    placement::Rect w{r.left(), r.top(), r.width(), r.height()};
+    if (ReturnAsTwips) w = placement::workAreaTwips(r, TwipsPerPixelX(), TwipsPerPixelY());
+    Left = w.left;
+    Top = w.top;
+    Width = w.width;
+    Height = w.height;
+}
+
+// The window's outer edges, frame included, as the rules see them. Before
+// the window manager has framed the window its frame is taken to be the
+// one seen last (none at first); AdoptFrame puts right what was placed
+// with a frame that turned out different.
+int Form1::Left() const {
+    return roundTwips((clientRect().x() - frame_.left()) *
+                      const_cast<Form1*>(this)->TwipsPerPixelX());
+}
+int Form1::Top() const {
+    return roundTwips((clientRect().y() - frame_.top()) *
+                      const_cast<Form1*>(this)->TwipsPerPixelY());
+}
+int Form1::Width() const {
+    return roundTwips((clientRect().width() + frame_.left() + frame_.right()) *
+                      const_cast<Form1*>(this)->TwipsPerPixelX());
+}
+int Form1::Height() const {
+    return roundTwips((clientRect().height() + frame_.top() + frame_.bottom()) *
+                      const_cast<Form1*>(this)->TwipsPerPixelY());
+}
+int Form1::ScaleHeight() const {
+    return roundTwips(clientRect().height() * const_cast<Form1*>(this)->TwipsPerPixelY());
+}
+
+// A window manager carries out geometry requests one after the other and
+// reports each; the report of an earlier request can arrive after a newer
+// request was made. Such a late report is not the window's geometry: the
+// newest request is, until the window manager or the user changes the
+// window to something not asked for.
+namespace {
+constexpr qint64 kReportDelayMs = 3000;
+}
+
+QRect Form1::clientRect() const {
+    const QRect now = geometry();
+    if (asked_.isEmpty() || now == asked_.last().rect) return now;
+    // Position and size may be reported apart, each from another request.
+    const qint64 t = plat_.uptimeMs();
+    bool position = false, size = false;
+    for (const AskedRect& a : asked_) {
+        if (t - a.at >= kReportDelayMs) continue;
+        position = position || a.rect.topLeft() == now.topLeft();
+        size = size || a.rect.size() == now.size();
+    }
+    if (position && size) return asked_.last().rect;
+    asked_.clear();
+    return now;
+}
+
+// Positions are given for the client area: where the frame goes is then
+// the window manager's business, and no guess of Qt's about the frame
+// gets in between.
+void Form1::placeClient(const QRect& r) {
+    const QRect now = clientRect();
+    if (r == now) return;
+    const qint64 t = plat_.uptimeMs();
+    while (!asked_.isEmpty() && t - asked_.first().at >= kReportDelayMs) asked_.removeFirst();
+    if (asked_.isEmpty()) asked_ << AskedRect{now, t};
+    asked_ << AskedRect{r, t};
+    setGeometry(r);
+    // A hidden window gets its resize event only when it is shown; the
+    // rules that follow every resize must see this one now.
+    if (r.size() != now.size() && !isVisible() && !inResize_) {
+        inResize_ = true;
+        Form_Resize();
+        inResize_ = false;
     }
 }
 
-int Form1::Left() const {
-    return roundTwips(frameGeometry().x() * const_cast<Form1*>(this)->TwipsPerPixelX());
-}
-int Form1::Top() const {
-    return roundTwips(frameGeometry().y() * const_cast<Form1*>(this)->TwipsPerPixelY());
-}
-int Form1::Width() const {
-    return roundTwips(frameGeometry().width() * const_cast<Form1*>(this)->TwipsPerPixelX());
-}
-int Form1::Height() const {
-    return roundTwips(frameGeometry().height() * const_cast<Form1*>(this)->TwipsPerPixelY());
-}
-int Form1::ScaleHeight() const {
-    return roundTwips(height() * const_cast<Form1*>(this)->TwipsPerPixelY());
+void Form1::SetLeft(int twips) {
+    const QRect c = clientRect();
+    placeClient(
+        QRect(QPoint(roundTwips(twips / TwipsPerPixelX()) + frame_.left(), c.y()), c.size()));
 }
 
-void Form1::SetLeft(int twips) { move(roundTwips(twips / TwipsPerPixelX()), frameGeometry().y()); }
-
-void Form1::SetTop(int twips) { move(frameGeometry().x(), roundTwips(twips / TwipsPerPixelY())); }
+void Form1::SetTop(int twips) {
+    const QRect c = clientRect();
+    placeClient(
+        QRect(QPoint(c.x(), roundTwips(twips / TwipsPerPixelY()) + frame_.top()), c.size()));
+}
 
 void Form1::SetWidth(int twips) {
-    const int frame = frameGeometry().width() - width();
-    resize(std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), height());
+    const QRect c = clientRect();
+    const int frame = frame_.left() + frame_.right();
+    placeClient(QRect(
+        c.topLeft(), QSize(std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), c.height())));
 }
 
 void Form1::SetHeight(int twips) {
-    const int frame = frameGeometry().height() - height();
-    resize(width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame));
+    const QRect c = clientRect();
+    const int frame = frame_.top() + frame_.bottom();
+    placeClient(QRect(c.topLeft(),
+                      QSize(c.width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame))));
+}
+
+// One request for a whole outer rectangle, rather than one per edge.
+void Form1::placeOuter(int left, int top, int width, int height) {
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const int x = roundTwips(left / tx), y = roundTwips(top / ty);
+    const int w = std::max(1, roundTwips(width / tx) - frame_.left() - frame_.right());
+    const int h = std::max(1, roundTwips(height / ty) - frame_.top() - frame_.bottom());
+    placeClient(QRect(x + frame_.left(), y + frame_.top(), w, h));
+}
+
+bool Form1::AdoptFrame() {
+    if (!isVisible()) return false;
+    const QMargins m = plat_.frameMargins(this);
+    if (m.isNull() || m == frame_) return false;
+    // Keep the outer rectangle the rules chose; then size the client area
+    // again where a rule is about the client area.
+    const QRect outer = clientRect().marginsAdded(frame_);
+    frame_ = m;
+    placeClient(outer.marginsRemoved(m));
+    if (fitted_) FitGeometry();
+    return true;
 }
 
 // The list's font is sized so that this estimate equals the real row of 240
 // twips: pointer positions, digits and fitting then agree on every row.
-double Form1::RowHeightPixels() { return List1->font().pointSizeF() + GetScreenDpi() / 13.5; }
+double Form1::RowHeightPixels() {
+    return List1->font().pointSizeF() + GetScreenDpi() / 13.5;
+}
 
 void Form1::Form_Resize() {
+    AdoptFrame();
     const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
     List1->SetTwipsPerPixel(tx, ty);
     const double dpi = GetScreenDpi();
@@ -88,12 +181,16 @@ void Form1::Form_Resize() {
     Label2->SetRows(row, List1->y() + List1->viewport()->y() - Label2->y());
 
     if (!config_.window2Mouse && normalState(this) && Readiness() < 1) {
-        SetTop(WorkTop + WorkHeight - Height());
-        SetLeft(WorkLeft + WorkWidth - Width());
+        const QPoint corner =
+            placement::bottomRight(outer(*this), {WorkLeft, WorkTop, WorkWidth, WorkHeight});
+        placeOuter(corner.x(), corner.y(), Width(), Height());
     }
     if (normalState(this)) {
-        if (Height() < 3340) SetHeight(3390);
-        if (Width() < 4575) SetWidth(4650);
+        const int height = Height(), width = Width();
+        placeOuter(Left(), Top(), placement::minimumWidth(width), placement::minimumHeight(height));
+        // A size changed here is a resize of its own: its corner and list
+        // follow from the new size.
+        if (Height() != height || Width() != width) return Form_Resize();
         List1->resize(std::max(0, roundTwips((Width() - 380) / tx)),
                       std::max(0, roundTwips((ScaleHeight() - 500) / ty)));
         CheckListOverflow();
@@ -101,9 +198,9 @@ void Form1::Form_Resize() {
 }
 
 void Form1::CheckListOverflow() {
-    const double needed = RowHeightPixels() * TwipsPerPixelY() * List1->ListItems().Count();
-    const double listHeight = List1->height() * TwipsPerPixelY();
-    if (needed > listHeight) {
+    const double rowTwips = RowHeightPixels() * TwipsPerPixelY();
+    const int listHeight = roundTwips(List1->height() * TwipsPerPixelY());
+    if (placement::listOverflows(rowTwips, List1->ListItems().Count(), listHeight)) {
         Label2->hide();
         config_.hoverSelect = false;
         List1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -114,38 +211,129 @@ void Form1::CheckListOverflow() {
     }
 }
 
-void Form1::FitWindowToList() {
+// The size and place of a fitted window: the part of FitWindowToList that
+// must be done again when the window's frame turns out different.
+void Form1::FitGeometry() {
     GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
-    const int n = List1->ListItems().Count();
-    if (n <= 10) {
-        SetHeight(Height() - ScaleHeight() + 2955);
-    } else {
-        int h = roundTwips(RowHeightPixels() * TwipsPerPixelY() * n + (Height() - ScaleHeight()) +
-                           GetScreenDpi() * 6.09375);
-        if (h > WorkHeight) h = WorkHeight;
-        SetHeight(h);
-    }
-    if (!config_.window2Mouse || Top() + Height() > WorkTop + WorkHeight || Top() < 0)
-        SetTop(WorkTop + WorkHeight - Height());
+    const placement::Rect work{WorkLeft, WorkTop, WorkWidth, WorkHeight};
+    int height =
+        placement::fittedHeight(List1->ListItems().Count(), Height() - ScaleHeight(),
+                                RowHeightPixels() * TwipsPerPixelY(), GetScreenDpi(), WorkHeight);
+    // The resize that follows a new height applies the minimum: the top
+    // is found for the height the window ends with.
+    if (normalState(this)) height = placement::minimumHeight(height);
+    const placement::Rect fitted{Left(), Top(), Width(), height};
+    placeOuter(fitted.left, placement::fittedTop(fitted, config_.window2Mouse, work), fitted.width,
+               height);
+}
+
+void Form1::FitWindowToList() {
+    fitted_ = true;
+    FitGeometry();
     Form_Resize();
     List1->viewport()->update();
     CheckListOverflow();
     if (isVisible()) {
         List1->setFocus();
+        const int n = List1->ListItems().Count();
         if (n >= 1 && List1->SelectedItem() > 0) List1->SetSelected(List1->SelectedItem(), false);
     }
 }
 
-// Placement, activation and auto show/hide are not built yet: plain no-ops.
-bool Form1::ForceForeground() { return false; }
-void Form1::ShowWin() {}
-void Form1::myShowWin() {}
-void Form1::MoveWindowToMouse() {}
-void Form1::GrowForNewEntry() {}
-void Form1::mnuOnTop_Click() {}
-void Form1::mnuStay_Click() {}
-void Form1::mnuAutoHide_Click() {}
-void Form1::Timer2_Timer() {}
-void Form1::Form_MouseMove(int, int, float, float) {}
-void Form1::Form_MouseUp(int, int, float, float) {}
-void Form1::List1_MouseMove(int, int, float, float) {}
+void Form1::GrowForNewEntry() {
+    const placement::Rect now = outer(*this);
+    const placement::Rect grown = placement::grownForNewEntry(now, List1->ListItems().Count());
+    if (grown == now) return;
+    placeOuter(grown.left, grown.top, grown.width, grown.height);
+    Form_Resize();
+}
+
+bool Form1::ForceForeground() {
+    if (plat_.isForegroundWindow(this) && !isMinimized()) return true;
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    else if (!hiddenFromTray)
+        show();
+    // A hidden window cannot be brought to the front.
+    if (!isVisible()) return false;
+    return plat_.activateWindow(this);
+}
+
+void Form1::ShowWin() {
+    UpdateDateAndStartTime();
+    if (config_.window2Mouse) MoveWindowToMouse();
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    show();
+    List1->setFocus();
+    ForceForeground();
+}
+
+void Form1::myShowWin() {
+    GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
+    // config_.sidebarPosition > 0: the sidebar is placed again once it exists.
+    ShowWin();
+}
+
+void Form1::MoveWindowToMouse() {
+    if (!normalState(this)) return;
+    const QPoint at =
+        placement::underPointer(plat_.cursorPos(), TwipsPerPixelX(), TwipsPerPixelY(), outer(*this),
+                                {WorkLeft, WorkTop, WorkWidth, WorkHeight});
+    placeOuter(at.x(), at.y(), Width(), Height());
+}
+
+void Form1::mnuOnTop_Click() {
+    const bool on = !mnuOnTop->isChecked();
+    plat_.setTopmost(this, on);
+    mnuOnTop->setChecked(on);
+}
+
+void Form1::mnuStay_Click() {
+    ToggleStayOpen();
+    List1->setFocus();
+}
+
+void Form1::mnuAutoHide_Click() {
+    const bool on = !mnuAutoHide->isChecked();
+    mnuAutoHide->setChecked(on);
+    config_.autoShowHide = on;
+    Write_Cfg();
+    if (on)
+        Timer2->start();
+    else
+        Timer2->stop();
+}
+
+void Form1::Timer2_Timer() {
+    const QPoint pointer = plat_.cursorPos();
+    if (mnuTray->isChecked() && isVisible()) {
+        const int left = TwipsToPixels(Left(), false),
+                  right = TwipsToPixels(Left() + Width(), false);
+        const int top = TwipsToPixels(Top(), true), bottom = TwipsToPixels(Top() + Height(), true);
+        if (!placement::pointerOnWindow(pointer, left, top, right, bottom)) CloseRequest();
+    } else {
+        Timer2->stop();
+    }
+}
+
+void Form1::Form_MouseMove(int, int, float, float) {
+    if (isVisible() && !isActiveWindow()) ForceForeground();
+    if (isVisible()) hiddenFromTray = false;
+}
+
+void Form1::Form_MouseUp(int, int, float, float) {
+    Timer2->stop();
+    if (pressHandled)
+        pressHandled = false;
+    else
+        ShowPopupMenu();
+}
+
+void Form1::List1_MouseMove(int, int, float, float Y) {
+    if (List1->HideColumnHeaders() && config_.hoverSelect) {
+        const int row =
+            placement::hoverRow(Y, TwipsPerPixelY(), RowHeightPixels(), List1->ListItems().Count());
+        if (row > 0) List1->SetSelected(row, true);
+    }
+    if (isVisible() && !isActiveWindow()) ForceForeground();
+}

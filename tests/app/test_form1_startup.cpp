@@ -30,7 +30,9 @@ TEST_F(Startup, WindowControlsAreNamedAndPlacedInTwips) {
     EXPECT_TRUE(form->mnuOnTop->isChecked());
     EXPECT_TRUE(plat.calls.contains("setTopmost|1"));
     EXPECT_TRUE(plat.calls.contains("raisePriority"));
-    EXPECT_EQ(form->Label3->text(), QString());
+    // Start-up makes the program resident.
+    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_TRUE(form->mnuTray->isChecked());
     // Menu shortcut texts are labels only.
     EXPECT_TRUE(form->mnuCopy->shortcut().isEmpty());
     EXPECT_TRUE(form->mnuCopy->text().endsWith("\tCtrl+Ins"));
@@ -75,6 +77,7 @@ TEST_F(Startup, FirstStartWithAListWordCreatesThatList) {
 TEST_F(Startup, CloseWhileNotResidentEndsTheProgram) {
     writeList("Brennomix", {"top\ttop.exe"});
     start();
+    form->mnuTray_Click();
     QSignalSpy ended(form.get(), &Form1::programEnded);
     form->close();
     EXPECT_TRUE(form->Ended());
@@ -88,6 +91,7 @@ TEST_F(Startup, CloseAsksForAChangedListAndNeverLosesIt) {
     start();
     form->List1->ListItems().SetText(1, "edited");
     form->SetListDirty(true);
+    form->mnuTray_Click();
     // The save fails (a folder cannot be replaced by the new file): the
     // window stays with the changes.
     QFile::remove(path("Brennomix.ini"));
@@ -107,6 +111,7 @@ TEST_F(Startup, CloseAsksForAChangedListAndNeverLosesIt) {
 
 TEST_F(Startup, CloseWhileScanningNeverEnds) {
     start();
+    form->mnuTray_Click();
     form->scanBusy = true;
     form->close();
     EXPECT_FALSE(form->Ended());

@@ -57,31 +57,66 @@ e2e_setup() {
     export QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
 
-    fifo="$E2E_TMP/displayfd"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$fifo" \
-        >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS="$E2E_PIDS $!"
-    read -r num <"$fifo" || e2e_fail "Xvfb did not start"
-    export DISPLAY=":$num"
-    e2e_wait 10 xdpyinfo || e2e_fail "X server $DISPLAY not answering"
-
-    openbox >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_PIDS="$E2E_PIDS $!"
-    e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        e2e_fail "openbox did not start"
+    # Servers of tests running side by side can race for a display number;
+    # the loser is started again.
+    for attempt in 1 2 3; do
+        e2e_start_x && break
+        [ "$attempt" = 3 ] && e2e_fail "no X server with openbox: $(cat "$E2E_TMP/openbox.log")"
+        e2e_log "X server $DISPLAY unusable, starting another"
+    done
     e2e_log "display $DISPLAY, program folder $BRENNOMIX_HOME"
+}
+
+# Xvfb on a display of its own choosing, and openbox on it.
+e2e_start_x() {
+    rm -f "$E2E_TMP/displayfd"
+    mkfifo "$E2E_TMP/displayfd"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$E2E_TMP/displayfd" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
+    xvfb=$!
+    E2E_PIDS="$E2E_PIDS $xvfb"
+    read -r num <"$E2E_TMP/displayfd" || return 1
+    export DISPLAY=":$num"
+    if e2e_wait 10 xdpyinfo; then
+        openbox >"$E2E_TMP/openbox.log" 2>&1 &
+        wm=$!
+        E2E_PIDS="$E2E_PIDS $wm"
+        e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && return 0
+        kill "$wm" 2>/dev/null
+    fi
+    kill "$xvfb" 2>/dev/null
+    return 1
 }
 
 # A tray host at the bottom edge, for the notification-area icon.
 e2e_start_tray() {
     trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
-        --height 24 --transparent false --tint 0x303030 --SetDockType true \
+        --height 24 --transparent false --tint 0x303030 --SetDockType true --SetPartialStrut true \
         >"$E2E_TMP/trayer.log" 2>&1 &
     E2E_PIDS="$E2E_PIDS $!"
     e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null && xdotool search --class trayer' ||
         e2e_fail "trayer did not start"
 }
+
+# The work area (the screen less its panels): "x y width height".
+e2e_work_area() { xprop -root _NET_WORKAREA | sed -n 's/.*= *//p' | tr -d ' ' | cut -d, -f1-4 | tr , ' '; }
+
+# The launcher's icon in the tray host: its small window of the launcher's class.
+e2e_tray_icon() {
+    for w in $(xdotool search --classname brennomix 2>/dev/null); do
+        read -r _ _ width height <<<"$(e2e_frame_geometry "$w")"
+        [ "$width" -le 64 ] && [ "$height" -le 64 ] && echo "$w" && return 0
+    done
+    return 1
+}
+
+e2e_wait_tray_icon() {
+    e2e_wait "${1:-10}" e2e_tray_icon || e2e_fail "no tray icon"
+    e2e_tray_icon
+}
+
+# Clicks button $2 (1 left, 3 right) on the launcher's tray icon.
+e2e_click_tray_icon() { xdotool mousemove --window "$1" 5 5 click "$2"; }
 
 # Starts the launcher with the given arguments; E2E_LAUNCHER is its pid.
 e2e_start_launcher() {
@@ -138,11 +173,26 @@ e2e_wait_exit() {
 
 e2e_wait_file() { e2e_wait "${2:-10}" test -e "$1" || e2e_fail "no file $1"; }
 
+# The outer rectangle of window $1, its window manager's frame included:
+# "x y width height" in pixels. (xdotool's geometry of a framed window is
+# off by the frame's offset, so the X server is asked directly.)
+e2e_frame_geometry() {
+    info=$(xwininfo -id "$1") || return 1
+    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(echo "$info" | sed -n 's/^ *Width: *//p')
+    h=$(echo "$info" | sed -n 's/^ *Height: *//p')
+    ext=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    fl=0 fr=0 ft=0 fb=0
+    [ -n "$ext" ] && IFS=, read -r fl fr ft fb <<<"$ext"
+    echo "$((x - fl)) $((y - ft)) $((w + fl + fr)) $((h + ft + fb))"
+}
+
 # Writes a PNG of the screen (or of window $2) to the output folder.
 e2e_screenshot() {
     file="$E2E_OUT/$E2E_NAME-$1.png"
     if [ $# -ge 2 ]; then
-        eval "$(xdotool getwindowgeometry --shell "$2")"
+        read -r X Y WIDTH HEIGHT <<<"$(e2e_frame_geometry "$2")"
         "$XSHOT" "$file" "$X" "$Y" "$WIDTH" "$HEIGHT" 2>/dev/null
     else
         "$XSHOT" "$file" 2>/dev/null

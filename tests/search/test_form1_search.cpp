@@ -100,12 +100,16 @@ TEST_F(QuickSearch, AHiddenBoxFiltersNothing) {
     EXPECT_EQ(titles(), (QStringList{"pad", "other"}));
 }
 
-TEST_F(QuickSearch, DigitsNeverBecomeSearchText) {
+// A digit runs the result in that position (stay-open keeps the window and
+// the box as they are) and never becomes search text.
+TEST_F(QuickSearch, DigitsRunResultsAndNeverBecomeSearchText) {
     open({"a1\ta.exe", "b\tb.exe"});
+    form->ToggleStayOpen();
     type("a");
     QTest::keyClick(form->Text2, Qt::Key_1);
     QTest::keyClick(form->Text2, Qt::Key_1, Qt::KeypadModifier);
     EXPECT_EQ(form->Text2->text(), "a");
+    EXPECT_EQ(plat.callsStartingWith("shellExecute|a.exe|").size(), 2);
 }
 
 TEST_F(QuickSearch, EnterSelectsTheFirstResultAndEscapeWithNoneLoadsTheTopList) {

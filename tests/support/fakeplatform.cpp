@@ -81,8 +81,14 @@ bool FakePlatform::activateWindow(QWidget* w) {
     return active;
 }
 
+bool FakePlatform::isForegroundWindow(QWidget* w) { return w->isActiveWindow(); }
+
 void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
+}
+
+QMargins FakePlatform::frameMargins(QWidget* w) {
+    return w->isVisible() ? frame : QMargins();
 }
 
 void FakePlatform::setClipboardText(const QString& text) {

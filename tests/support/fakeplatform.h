@@ -32,6 +32,8 @@ public:
     QString clipboard;
     qint64 uptime = 3'600'000;
     bool active = false;
+    // The window manager's frame around a shown window; null = not framed.
+    QMargins frame;
 
     // readShortcut answers by path; a path not listed cannot be read.
     QMap<QString, Shortcut> shortcuts;
@@ -60,7 +62,9 @@ public:
     double screenDpiX(const QPoint& at) override;
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
+    bool isForegroundWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    QMargins frameMargins(QWidget* w) override;
     void setClipboardText(const QString& text) override;
     bool trayAvailable() override;
     void trayAdd(const QIcon& icon, const QString& tooltip) override;

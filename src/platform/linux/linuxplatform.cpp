@@ -6,13 +6,32 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QWidget>
+#include <QWindow>
 
 #include <sys/resource.h>
 
-LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent) {}
+#include "platform/linux/x11desktop.h"
 
-LinuxPlatform::~LinuxPlatform() = default;
+LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), x11_(X11Desktop::create()) {
+    if (!x11_) return;
+    x11_->onHotkey = [this] { emit hotkeyPressed(hotkey_); };
+    // Qt reads the new frame only after it has seen the event itself.
+    x11_->onFrameChanged = [this](WId id) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, id] {
+                if (QWidget* w = QWidget::find(id)) emit windowFrameChanged(w);
+            },
+            Qt::QueuedConnection);
+    };
+}
+
+LinuxPlatform::~LinuxPlatform() {
+    trayRemove();
+    releaseHotkey();
+}
 
 // Starting programs and the desktop shell live in linuxshell.cpp.
 
@@ -65,25 +84,111 @@ double LinuxPlatform::screenDpiY(const QPoint& at) {
 
 bool LinuxPlatform::activateWindow(QWidget* w) {
     w->raise();
+    // Through the window manager as a user action, so the window comes to
+    // the front with the focus even when another application has it.
+    if (x11_ && x11_->requestActivation(w)) return true;
     w->activateWindow();
     return w->isActiveWindow();
 }
 
+bool LinuxPlatform::isForegroundWindow(QWidget* w) {
+    if (x11_) {
+        const std::optional<WId> active = x11_->activeWindow();
+        if (active) return w->isVisible() && *active == w->winId();
+    }
+    return w->isActiveWindow();
+}
+
 void LinuxPlatform::setTopmost(QWidget* w, bool on) {
-    const bool visible = w->isVisible();
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    // Changing window flags hides a shown window.
-    if (visible) w->show();
+    Qt::WindowFlags flags = w->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWindow* handle = w->windowHandle()) {
+        // Told to the existing window (_NET_WM_STATE_ABOVE on X11): changing
+        // the widget's flags would recreate and hide it.
+        w->overrideWindowFlags(flags);
+        Qt::WindowFlags native = handle->flags();
+        native.setFlag(Qt::WindowStaysOnTopHint, on);
+        handle->setFlags(native);
+    } else {
+        w->setWindowFlags(flags);
+    }
+}
+
+QMargins LinuxPlatform::frameMargins(QWidget* w) {
+    QWindow* handle = w->windowHandle();
+    if (!handle || !w->isVisible()) return QMargins();
+    // While the window manager is still taking the window over, the window
+    // tree can give a frame that ends inside the window: not a frame yet.
+    const QMargins m = handle->frameMargins();
+    return m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0 ? QMargins() : m;
 }
 
 void LinuxPlatform::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-// The tray icon and the hotkey are not built yet.
-bool LinuxPlatform::trayAvailable() { return false; }
-void LinuxPlatform::trayAdd(const QIcon&, const QString&) {}
-void LinuxPlatform::trayModify(const QIcon&, const QString&) {}
-void LinuxPlatform::trayRemove() {}
-Platform::HotkeyResult LinuxPlatform::grabHotkey(int) { return HotkeyResult::Unavailable; }
-void LinuxPlatform::releaseHotkey() {}
+bool LinuxPlatform::trayAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void LinuxPlatform::trayAdd(const QIcon& icon, const QString& tooltip) {
+    if (!tray_) {
+        tray_ = new QSystemTrayIcon(this);
+        connect(tray_, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    switch (reason) {
+                        case QSystemTrayIcon::Trigger:
+                            emit trayMouseDown(1);
+                            emit trayMouseUp(1);
+                            break;
+                        case QSystemTrayIcon::DoubleClick:
+                            // The second click of a double click: it
+                            // toggles the window like the first one.
+                            emit trayMouseDblClick(1);
+                            emit trayMouseUp(1);
+                            break;
+                        case QSystemTrayIcon::Context:
+                            emit trayMouseDown(2);
+                            emit trayMouseUp(2);
+                            break;
+                        default:
+                            break;
+                    }
+                });
+    }
+    tray_->setIcon(icon);
+    tray_->setToolTip(tooltip);
+    tray_->show();
+}
+
+void LinuxPlatform::trayModify(const QIcon& icon, const QString& tooltip) {
+    if (!tray_) return;
+    tray_->setIcon(icon);
+    tray_->setToolTip(tooltip);
+}
+
+void LinuxPlatform::trayRemove() {
+    if (!tray_) return;
+    tray_->hide();
+    delete tray_;
+    tray_ = nullptr;
+}
+
+Platform::HotkeyResult LinuxPlatform::grabHotkey(int keyCode) {
+    if (!x11_) return HotkeyResult::Unavailable;
+    switch (x11_->grabSuperKey(keyCode)) {
+        case X11Desktop::Grab::Grabbed:
+            hotkey_ = keyCode;
+            return HotkeyResult::Grabbed;
+        case X11Desktop::Grab::Taken:
+            return HotkeyResult::Taken;
+        case X11Desktop::Grab::NoSuchKey:
+            break;
+    }
+    return HotkeyResult::Unavailable;
+}
+
+void LinuxPlatform::releaseHotkey() {
+    if (x11_) x11_->ungrab();
+    hotkey_ = 0;
+}

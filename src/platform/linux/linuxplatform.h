@@ -1,6 +1,11 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/platform.h"
+
+class QSystemTrayIcon;
+class X11Desktop;
 
 // The platform on a Linux desktop (X11 first).
 class LinuxPlatform : public Platform {
@@ -27,7 +32,9 @@ public:
     double screenDpiX(const QPoint& at) override;
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
+    bool isForegroundWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    QMargins frameMargins(QWidget* w) override;
     void setClipboardText(const QString& text) override;
     bool trayAvailable() override;
     void trayAdd(const QIcon& icon, const QString& tooltip) override;
@@ -40,4 +47,8 @@ private:
     // The programs on PATH, for completion; read again when PATH changes.
     QString pathScanned_;
     QStringList pathPrograms_;
+
+    std::unique_ptr<X11Desktop> x11_;
+    QSystemTrayIcon* tray_ = nullptr;
+    int hotkey_ = 0;
 };

@@ -1,0 +1,242 @@
+#include "platform/linux/x11desktop.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QList>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+// Xlib only for the default root window of the display Qt opened; every
+// request goes over Qt's own xcb connection.
+#include <X11/Xlib.h>
+#include <xcb/xcb.h>
+#include <xcb/xproto.h>
+
+namespace {
+
+constexpr std::uint32_t kNumLockKeysym = 0xff7f;
+constexpr std::uint8_t kBadAccess = 10;
+// _NET_ACTIVE_WINDOW source indication of pagers and other tools that act
+// for the user: the window manager does not second-guess such requests.
+constexpr std::uint32_t kSourceUser = 2;
+
+template <typename T>
+struct Freed {
+    T* p;
+    explicit Freed(T* ptr) : p(ptr) {}
+    ~Freed() { std::free(p); }
+    Freed(const Freed&) = delete;
+    Freed& operator=(const Freed&) = delete;
+    T* operator->() const { return p; }
+    explicit operator bool() const { return p != nullptr; }
+};
+
+// The keysyms a character can be typed with: Latin-1 characters are their
+// own keysym, others the Unicode keysym. Letters also by their lower case.
+std::vector<std::uint32_t> keysymsFor(int character) {
+    std::vector<std::uint32_t> out;
+    auto add = [&](int c) {
+        if (c >= 0x20 && c <= 0xff && c != 0x7f)
+            out.push_back(std::uint32_t(c));
+        else if (c > 0xff)
+            out.push_back(0x01000000u | std::uint32_t(c));
+    };
+    add(character);
+    const int lower = QChar(char16_t(character)).toLower().unicode();
+    if (lower != character) add(lower);
+    return out;
+}
+
+}  // namespace
+
+struct X11Desktop::Impl : public QAbstractNativeEventFilter {
+    xcb_connection_t* conn = nullptr;
+    xcb_window_t root = 0;
+    xcb_atom_t frameExtents = 0, activeWindow = 0;
+    xcb_keycode_t grabbedKey = 0;
+    QList<std::uint16_t> grabbedMods;
+    xcb_timestamp_t lastRelease = 0;
+    X11Desktop* owner = nullptr;
+
+    xcb_atom_t atom(const char* name) {
+        Freed<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(
+            conn, xcb_intern_atom(conn, 0, std::uint16_t(std::strlen(name)), name), nullptr));
+        return r ? r->atom : 0;
+    }
+
+    // Every keycode whose keysyms include one of `syms`.
+    std::vector<xcb_keycode_t> keycodesFor(const std::vector<std::uint32_t>& syms) {
+        std::vector<xcb_keycode_t> out;
+        const xcb_setup_t* setup = xcb_get_setup(conn);
+        const int first = setup->min_keycode, count = setup->max_keycode - first + 1;
+        Freed<xcb_get_keyboard_mapping_reply_t> map(xcb_get_keyboard_mapping_reply(
+            conn, xcb_get_keyboard_mapping(conn, xcb_keycode_t(first), std::uint8_t(count)),
+            nullptr));
+        if (!map) return out;
+        const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(map.p);
+        const int per = map->keysyms_per_keycode;
+        for (int k = 0; k < count; ++k)
+            for (int i = 0; i < per; ++i)
+                for (std::uint32_t s : syms)
+                    if (keysyms[k * per + i] == s) {
+                        out.push_back(xcb_keycode_t(first + k));
+                        i = per;
+                        break;
+                    }
+        return out;
+    }
+
+    // The modifier bit NumLock sets (Mod2 on most keyboards).
+    std::uint16_t numLockMask() {
+        const std::vector<xcb_keycode_t> numLock = keycodesFor({kNumLockKeysym});
+        Freed<xcb_get_modifier_mapping_reply_t> mods(
+            xcb_get_modifier_mapping_reply(conn, xcb_get_modifier_mapping(conn), nullptr));
+        if (!mods || numLock.empty()) return XCB_MOD_MASK_2;
+        const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(mods.p);
+        const int per = mods->keycodes_per_modifier;
+        for (int m = 0; m < 8; ++m)
+            for (int i = 0; i < per; ++i)
+                for (xcb_keycode_t k : numLock)
+                    if (codes[m * per + i] == k) return std::uint16_t(1 << m);
+        return XCB_MOD_MASK_2;
+    }
+
+    void ungrab() {
+        for (std::uint16_t m : grabbedMods) xcb_ungrab_key(conn, grabbedKey, root, m);
+        grabbedMods.clear();
+        grabbedKey = 0;
+        xcb_flush(conn);
+    }
+
+    bool isOurKey(const xcb_key_press_event_t* e) const {
+        return grabbedKey != 0 && e->event == root && e->detail == grabbedKey &&
+               (e->state & XCB_MOD_MASK_4);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        switch (event->response_type & ~0x80) {
+            case XCB_KEY_PRESS: {
+                auto* e = reinterpret_cast<xcb_key_press_event_t*>(event);
+                if (!isOurKey(e)) return false;
+                // Key repeat sends a release and a press with one timestamp.
+                if (e->time != lastRelease && owner->onHotkey) owner->onHotkey();
+                return true;
+            }
+            case XCB_KEY_RELEASE: {
+                auto* e = reinterpret_cast<xcb_key_release_event_t*>(event);
+                if (!isOurKey(e)) return false;
+                lastRelease = e->time;
+                return true;
+            }
+            case XCB_PROPERTY_NOTIFY: {
+                auto* e = reinterpret_cast<xcb_property_notify_event_t*>(event);
+                if (e->atom == frameExtents && owner->onFrameChanged)
+                    owner->onFrameChanged(WId(e->window));
+                return false;
+            }
+            case XCB_REPARENT_NOTIFY: {
+                auto* e = reinterpret_cast<xcb_reparent_notify_event_t*>(event);
+                if (owner->onFrameChanged) owner->onFrameChanged(WId(e->window));
+                return false;
+            }
+            default:
+                return false;
+        }
+    }
+
+    // The root window's _NET_ACTIVE_WINDOW: set by a window manager that
+    // takes activation requests, absent without one.
+    std::optional<WId> rootActiveWindow() {
+        Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
+            conn, xcb_get_property(conn, 0, root, activeWindow, XCB_ATOM_WINDOW, 0, 1), nullptr));
+        if (!r || r->type != XCB_ATOM_WINDOW || r->format != 32 ||
+            xcb_get_property_value_length(r.p) < 4)
+            return std::nullopt;
+        return WId(*static_cast<const xcb_window_t*>(xcb_get_property_value(r.p)));
+    }
+};
+
+std::unique_ptr<X11Desktop> X11Desktop::create() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return nullptr;
+    auto impl = std::make_unique<Impl>();
+    impl->conn = x11->connection();
+    if (Display* dpy = x11->display())
+        impl->root = xcb_window_t(XDefaultRootWindow(dpy));
+    else
+        impl->root = xcb_setup_roots_iterator(xcb_get_setup(impl->conn)).data->root;
+    impl->frameExtents = impl->atom("_NET_FRAME_EXTENTS");
+    impl->activeWindow = impl->atom("_NET_ACTIVE_WINDOW");
+    std::unique_ptr<X11Desktop> desktop(new X11Desktop(std::move(impl)));
+    desktop->d->owner = desktop.get();
+    QCoreApplication::instance()->installNativeEventFilter(desktop->d.get());
+    return desktop;
+}
+
+X11Desktop::X11Desktop(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+X11Desktop::~X11Desktop() {
+    d->ungrab();
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(d.get());
+}
+
+X11Desktop::Grab X11Desktop::grabSuperKey(int character) {
+    d->ungrab();
+    const std::vector<xcb_keycode_t> keys = d->keycodesFor(keysymsFor(character));
+    if (keys.empty()) return Grab::NoSuchKey;
+    const xcb_keycode_t key = keys.front();
+    const std::uint16_t numLock = d->numLockMask();
+    const std::uint16_t variants[] = {0, XCB_MOD_MASK_LOCK, numLock,
+                                      std::uint16_t(numLock | XCB_MOD_MASK_LOCK)};
+    d->grabbedKey = key;
+    bool taken = false;
+    for (std::uint16_t v : variants) {
+        const std::uint16_t mods = std::uint16_t(XCB_MOD_MASK_4 | v);
+        xcb_generic_error_t* error = xcb_request_check(
+            d->conn, xcb_grab_key_checked(d->conn, 1, d->root, mods, key, XCB_GRAB_MODE_ASYNC,
+                                          XCB_GRAB_MODE_ASYNC));
+        if (error) {
+            taken = taken || error->error_code == kBadAccess;
+            std::free(error);
+        } else {
+            d->grabbedMods << mods;
+        }
+    }
+    if (taken || d->grabbedMods.isEmpty()) {
+        d->ungrab();
+        return Grab::Taken;
+    }
+    return Grab::Grabbed;
+}
+
+void X11Desktop::ungrab() {
+    d->ungrab();
+}
+
+std::optional<WId> X11Desktop::activeWindow() {
+    return d->rootActiveWindow();
+}
+
+bool X11Desktop::requestActivation(QWidget* w) {
+    if (!d->rootActiveWindow()) return false;
+    xcb_client_message_event_t m{};
+    m.response_type = XCB_CLIENT_MESSAGE;
+    m.format = 32;
+    m.window = xcb_window_t(w->winId());
+    m.type = d->activeWindow;
+    m.data.data32[0] = kSourceUser;
+    m.data.data32[1] = XCB_CURRENT_TIME;
+    m.data.data32[2] = 0;
+    xcb_send_event(d->conn, 0, d->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&m));
+    xcb_flush(d->conn);
+    return true;
+}

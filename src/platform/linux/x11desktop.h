@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// What the launcher asks of an X11 desktop directly: the global Super+key
+// grab on the root window, activation through the window manager, and word
+// of a window's frame changing. The X11 headers stay inside the
+// implementation file.
+class X11Desktop {
+public:
+    // Null when the application does not run on an X server (xcb).
+    static std::unique_ptr<X11Desktop> create();
+    ~X11Desktop();
+
+    enum class Grab { Grabbed, Taken, NoSuchKey };
+    // Grabs Super + the key of `character` on the root window, also with
+    // NumLock and CapsLock on. Taken when another client holds any of the
+    // four; nothing stays grabbed then.
+    Grab grabSuperKey(int character);
+    void ungrab();
+
+    // Asks the window manager to raise and focus `w` as a user action.
+    // False when no window manager answers such requests.
+    bool requestActivation(QWidget* w);
+    // The window manager's active window; none when no window manager
+    // tells.
+    std::optional<WId> activeWindow();
+
+    // The grabbed key went down (not by key repeat).
+    std::function<void()> onHotkey;
+    // The window manager reparented the window or set its frame extents.
+    std::function<void(WId)> onFrameChanged;
+
+private:
+    struct Impl;
+    explicit X11Desktop(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> d;
+};

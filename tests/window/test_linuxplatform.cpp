@@ -1,0 +1,65 @@
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include "platform/linux/linuxplatform.h"
+
+// The tests run without an X server: what the launcher gets there is what
+// any desktop without X11 gives it.
+TEST(LinuxPlatform, WithoutX11TheHotkeyIsUnavailable) {
+    LinuxPlatform p;
+    EXPECT_EQ(p.grabHotkey('K'), Platform::HotkeyResult::Unavailable);
+    p.releaseHotkey();
+}
+
+TEST(LinuxPlatform, TrayActivationsBecomeButtonEvents) {
+    LinuxPlatform p;
+    p.trayAdd(QIcon(), "tip");
+    auto* icon = p.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->toolTip(), "tip");
+    QStringList events;
+    QObject::connect(&p, &Platform::trayMouseDown,
+                     [&](int b) { events << QString("down%1").arg(b); });
+    QObject::connect(&p, &Platform::trayMouseUp, [&](int b) { events << QString("up%1").arg(b); });
+    QObject::connect(&p, &Platform::trayMouseDblClick,
+                     [&](int b) { events << QString("dbl%1").arg(b); });
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    emit icon->activated(QSystemTrayIcon::Context);
+    emit icon->activated(QSystemTrayIcon::MiddleClick);
+    EXPECT_EQ(events, (QStringList{"down1", "up1", "dbl1", "up1", "down2", "up2"}));
+    p.trayModify(QIcon(), "later");
+    EXPECT_EQ(icon->toolTip(), "later");
+    p.trayRemove();
+    EXPECT_EQ(p.findChild<QSystemTrayIcon*>(), nullptr);
+}
+
+TEST(LinuxPlatform, TopmostSwitchKeepsAShownWindowShown) {
+    LinuxPlatform p;
+    QWidget w;
+    p.setTopmost(&w, true);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    w.show();
+    const WId id = w.winId();
+    p.setTopmost(&w, false);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.winId(), id);
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(w.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    p.setTopmost(&w, true);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST(LinuxPlatform, HiddenWindowHasNoKnownFrame) {
+    LinuxPlatform p;
+    QWidget w;
+    EXPECT_TRUE(p.frameMargins(&w).isNull());
+    w.show();
+    w.hide();
+    EXPECT_TRUE(p.frameMargins(&w).isNull());
+}
