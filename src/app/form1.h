@@ -12,6 +12,7 @@
 
 #include "lists/config.h"
 #include "lists/listview.h"
+#include "search/quicksearch.h"
 
 class Platform;
 class Dialogs;
@@ -76,8 +77,14 @@ public:
     // A close request: Form_Unload decides between hiding and ending.
     void CloseRequest();
     void Text1_Change();
-    void RunDigitSequence(const QString& word);
+    // False when the sequence stopped at a character that is not a digit or
+    // at an entry number beyond the list.
+    bool RunDigitSequence(const QString& word);
     void ClickIntoWindow();
+    // Words from a second copy, in order, as changes of Text1. Words that
+    // arrive while an earlier one is still being handled, or before the
+    // first timer tick has finished start-up, wait their turn.
+    void DeliverWords(const QStringList& words);
 
     // ================= lists: list files, view, navigation, settings file =====
     QString LoadList(QString& name);
@@ -352,4 +359,10 @@ private:
     void placeOuter(int left, int top, int width, int height);
     bool AdoptFrame();
     void FitGeometry();
+    // app: words waiting for delivery to Text1.
+    QStringList pendingWords_;
+    bool deliveringWords_ = false;
+    bool startedUp_ = false;
+    // search: the filter behind Text2.
+    quicksearch::Filter quickFilter_;
 };

@@ -61,6 +61,10 @@ void Form1::Timer1_Timer() {
     LoadList(name);
     if (Label3->text() != u"R") show();
     RunDigitSequence(cmd_);
+    // Words relayed meanwhile act on the list start-up has loaded, rather
+    // than being undone by it.
+    startedUp_ = true;
+    DeliverWords({});
 }
 
 void Form1::Form_Unload(int& Cancel) {

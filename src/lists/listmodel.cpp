@@ -23,12 +23,13 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return index.column() == 0 ? Text(i) : SubItem(i, index.column());
         case Qt::ForegroundRole: {
-            const std::uint32_t c = rows_[size_t(index.row())].color;
-            if (c == listfile::kDefaultTextColor) return defaultText_.isValid() ? QVariant(defaultText_) : QVariant();
+            const std::uint32_t c = ForeColor(i);
+            if (c == listfile::kDefaultTextColor)
+                return defaultText_.isValid() ? QVariant(defaultText_) : QVariant();
             return colorFromValue(c);
         }
         case Qt::FontRole:
-            return rows_[size_t(index.row())].bold ? boldFont_ : font_;
+            return Bold(i) ? boldFont_ : font_;
         default:
             return {};
     }
@@ -46,6 +47,7 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
 }
 
 int ListModel::Add(const QString& text) {
+    materialize();
     const int n = Count();
     beginInsertRows(QModelIndex(), n, n);
     Row r;
@@ -57,6 +59,7 @@ int ListModel::Add(const QString& text) {
 
 void ListModel::AddRows(std::vector<Row>&& rows) {
     if (rows.empty()) return;
+    materialize();
     const int n = Count();
     beginInsertRows(QModelIndex(), n, n + int(rows.size()) - 1);
     if (rows_.empty()) {
@@ -72,11 +75,14 @@ void ListModel::Clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
+    results_.clear();
+    results_.shrink_to_fit();
     endResetModel();
 }
 
 void ListModel::Remove(int i) {
     if (!valid(i)) return;
+    materialize();
     beginRemoveRows(QModelIndex(), i - 1, i - 1);
     rows_.erase(rows_.begin() + (i - 1));
     endRemoveRows();
@@ -89,10 +95,44 @@ void ListModel::Swap(int i, int j) {
     changed(j);
 }
 
+const ListModel::Row& ListModel::row(int i) const {
+    // Callers that want the whole row get a full one.
+    const_cast<ListModel*>(this)->materialize();
+    return rows_[size_t(i - 1)];
+}
+
+void ListModel::materialize() {
+    if (results_.empty()) return;
+    rows_.resize(results_.size());
+    for (size_t k = 0; k < results_.size(); ++k) {
+        rows_[k].source = results_[k].source;
+        rows_[k].color = colorOf(results_[k]);
+    }
+    results_.clear();
+    results_.shrink_to_fit();
+}
+
+const QString* ListModel::sourceLine(int index) const {
+    return index >= 0 && index < source_.size() ? &source_[index] : nullptr;
+}
+
+std::uint32_t ListModel::colorOf(const Result& r) const {
+    if (r.color != kLineColor) return r.color;
+    const QString* line = sourceLine(r.source);
+    return line && colorOf_ ? colorOf_(*line) : listfile::kDefaultTextColor;
+}
+
 QString ListModel::Text(int i) const {
     if (!valid(i)) return {};
-    const Row& r = row(i);
-    if (r.source >= 0 && !r.textOverride && titleOf_) return titleOf_(source_[r.source]);
+    if (!results_.empty()) {
+        const QString* line = sourceLine(results_[size_t(i - 1)].source);
+        return line && titleOf_ ? titleOf_(*line) : QString();
+    }
+    const Row& r = rows_[size_t(i - 1)];
+    if (r.source >= 0 && !r.textOverride && titleOf_) {
+        const QString* line = sourceLine(r.source);
+        return line ? titleOf_(*line) : QString();
+    }
     return r.text;
 }
 
@@ -105,8 +145,15 @@ void ListModel::SetText(int i, const QString& text) {
 
 QString ListModel::SubItem(int i, int k) const {
     if (!valid(i) || k < 1 || k > 5) return {};
-    const Row& r = row(i);
-    if (k == 1 && r.source >= 0 && !r.sub1Override) return source_[r.source];
+    if (!results_.empty()) {
+        const QString* line = sourceLine(results_[size_t(i - 1)].source);
+        return k == 1 && line ? *line : QString();
+    }
+    const Row& r = rows_[size_t(i - 1)];
+    if (k == 1 && r.source >= 0 && !r.sub1Override) {
+        const QString* line = sourceLine(r.source);
+        return line ? *line : QString();
+    }
     return r.sub[size_t(k - 1)];
 }
 
@@ -118,7 +165,8 @@ void ListModel::SetSubItem(int i, int k, const QString& text) {
 }
 
 std::uint32_t ListModel::ForeColor(int i) const {
-    return valid(i) ? row(i).color : listfile::kDefaultTextColor;
+    if (!valid(i)) return listfile::kDefaultTextColor;
+    return results_.empty() ? rows_[size_t(i - 1)].color : colorOf(results_[size_t(i - 1)]);
 }
 
 void ListModel::SetForeColor(int i, std::uint32_t color) {
@@ -127,7 +175,9 @@ void ListModel::SetForeColor(int i, std::uint32_t color) {
     changed(i);
 }
 
-bool ListModel::Bold(int i) const { return valid(i) && row(i).bold; }
+bool ListModel::Bold(int i) const {
+    return valid(i) && results_.empty() && rows_[size_t(i - 1)].bold;
+}
 
 void ListModel::SetBold(int i, bool bold) {
     if (!valid(i)) return;
@@ -136,20 +186,36 @@ void ListModel::SetBold(int i, bool bold) {
 }
 
 void ListModel::SetResultSource(const QStringList& lines,
-                                std::function<QString(const QString&)> titleOf) {
+                                std::function<QString(const QString&)> titleOf,
+                                std::function<std::uint32_t(const QString&)> colorOf) {
     beginResetModel();
     rows_.clear();
+    rows_.shrink_to_fit();
+    results_.clear();
+    results_.shrink_to_fit();
     source_ = lines;
     titleOf_ = std::move(titleOf);
+    colorOf_ = std::move(colorOf);
     endResetModel();
 }
 
 void ListModel::AddResults(const std::vector<int>& sourceIndexes,
                            const std::vector<std::uint32_t>& colors) {
+    if (sourceIndexes.empty()) return;
+    if (rows_.empty()) {
+        const int n = Count();
+        beginInsertRows(QModelIndex(), n, n + int(sourceIndexes.size()) - 1);
+        results_.resize(size_t(n) + sourceIndexes.size());
+        Result* out = results_.data() + n;
+        for (size_t k = 0; k < sourceIndexes.size(); ++k)
+            out[k] = {sourceIndexes[k], k < colors.size() ? colors[k] : kLineColor};
+        endInsertRows();
+        return;
+    }
     std::vector<Row> rows(sourceIndexes.size());
     for (size_t k = 0; k < rows.size(); ++k) {
         rows[k].source = sourceIndexes[k];
-        if (k < colors.size()) rows[k].color = colors[k];
+        rows[k].color = colorOf({sourceIndexes[k], k < colors.size() ? colors[k] : kLineColor});
     }
     AddRows(std::move(rows));
 }

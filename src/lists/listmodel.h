@@ -19,7 +19,8 @@
 // A row can also be a search result that refers to a line of a shared source
 // (for instance the lines of every list): its text is derived from that line
 // and its first sub-item is the whole line, so filtering a million lines
-// copies none of them.
+// copies none of them. Result rows are held as a source position and a
+// colour until one of them is changed; only then do they become full rows.
 class ListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -46,7 +47,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // ---- list items (1-based) ----
-    int Count() const { return int(rows_.size()); }
+    int Count() const { return int(rows_.empty() ? results_.size() : rows_.size()); }
     // Appends a row and returns its position.
     int Add(const QString& text);
     // Appends many rows at once (one insertion for the view).
@@ -65,14 +66,17 @@ public:
     void SetForeColor(int i, std::uint32_t color);
     bool Bold(int i) const;
     void SetBold(int i, bool bold);
-    const Row& row(int i) const { return rows_[size_t(i - 1)]; }
+    const Row& row(int i) const;
 
     // ---- result rows ----
-    // Sets the lines result rows refer to, and how a row's text is derived
-    // from its line. Clears the rows.
-    void SetResultSource(const QStringList& lines, std::function<QString(const QString&)> titleOf);
+    // Sets the lines result rows refer to, how a row's text is derived from
+    // its line and, optionally, its colour (else the default colour). Clears
+    // the rows.
+    void SetResultSource(const QStringList& lines, std::function<QString(const QString&)> titleOf,
+                         std::function<std::uint32_t(const QString&)> colorOf = {});
     const QStringList& ResultSource() const { return source_; }
-    // Appends result rows referring to the given source lines.
+    // Appends result rows referring to the given source lines; rows past the
+    // end of `colors` take the colour of their line.
     void AddResults(const std::vector<int>& sourceIndexes,
                     const std::vector<std::uint32_t>& colors);
 
@@ -85,14 +89,31 @@ public:
     void SetFont(const QFont& f);
 
 private:
-    Row& at(int i) { return rows_[size_t(i - 1)]; }
+    // A result row in its compact form.
+    struct Result {
+        int source;
+        std::uint32_t color;  // kLineColor: the colour of its line
+    };
+    static constexpr std::uint32_t kLineColor = 0xFFFFFFFFu;
+
+    Row& at(int i) {
+        materialize();
+        return rows_[size_t(i - 1)];
+    }
+    // Turns compact result rows into full rows; the view sees no change.
+    void materialize();
+    const QString* sourceLine(int index) const;
+    std::uint32_t colorOf(const Result& r) const;
     bool valid(int i) const { return i >= 1 && i <= Count(); }
     void changed(int i, int column = -1);
 
     std::vector<Row> rows_;
+    // Used instead of rows_ while every row is an unchanged result row.
+    std::vector<Result> results_;
     std::array<QString, kColumns> headers_;
     QStringList source_;
     std::function<QString(const QString&)> titleOf_;
+    std::function<std::uint32_t(const QString&)> colorOf_;
     QColor defaultText_;
     QFont font_, boldFont_;
 };

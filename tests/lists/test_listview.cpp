@@ -67,6 +67,41 @@ TEST(ListModel, ResultRowsReferToTheirSourceLines) {
     EXPECT_EQ(m.Text(2), " ! renamed");
 }
 
+// Result rows are kept as bare references until one is changed; every
+// operation sees the same rows either way.
+TEST(ListModel, ResultRowsTakeTheirColourFromTheLineAndSurviveEdits) {
+    ListModel m;
+    QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QStringList source = {"a\ta.exe", "!b\tb.exe", "c\tc.exe"};
+    m.SetResultSource(
+        source, [](const QString& l) { return l.section(u'\t', 0, 0); },
+        [](const QString& l) { return l.startsWith(u'!') ? 180u : listfile::kDefaultTextColor; });
+    m.AddResults({1, 2, 0}, {listfile::rgb(0, 0, 9)});
+    EXPECT_EQ(m.Count(), 3);
+    EXPECT_EQ(m.ForeColor(1), listfile::rgb(0, 0, 9));  // given
+    EXPECT_EQ(m.ForeColor(2), listfile::kDefaultTextColor);
+    m.AddResults({1}, {});
+    EXPECT_EQ(m.ForeColor(4), 180u);  // from its line
+    EXPECT_FALSE(m.Bold(4));
+
+    m.SetBold(2, true);
+    EXPECT_TRUE(m.Bold(2));
+    EXPECT_EQ(m.ForeColor(4), 180u);
+    EXPECT_EQ(m.Text(3), "a");
+    EXPECT_EQ(m.SubItem(3, 1), "a\ta.exe");
+    m.Swap(1, 3);
+    EXPECT_EQ(m.Text(1), "a");
+    EXPECT_EQ(m.ForeColor(3), listfile::rgb(0, 0, 9));
+    m.Remove(1);
+    m.Add("plain");
+    EXPECT_EQ(m.Count(), 4);
+    EXPECT_EQ(m.Text(4), "plain");
+    EXPECT_EQ(m.SubItem(4, 1), QString());
+    // More results after full rows are full rows too.
+    m.AddResults({0}, {});
+    EXPECT_EQ(m.Text(5), "a");
+}
+
 TEST(ListView, SelectionCurrentRowAndColumns) {
     ListView v;
     v.ListItems().AddRows({row("a"), row("b"), row("c")});

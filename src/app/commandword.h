@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Rules of the command words a start of the program brings: what a second
+// copy hands to the running one, and how a digit sequence such as "/123"
+// is read.
+namespace commandword {
+
+// Sent before every word, so that the word is always a change of the
+// receiving text even when the same command is sent twice in a row.
+inline constexpr const char* kDummyWord = "aa";
+
+// The words a second copy hands over, in order: the dummy word, then
+// "quit" when the command line is "/quit" in any case, else the command
+// line unchanged (possibly empty).
+QStringList relayWords(const QString& commandLine);
+
+// The numeric test digit sequences are gated by: optional blanks around an
+// optionally signed decimal number with an optional decimal point and an
+// optional exponent ("E" or "D", optionally signed). "" is not numeric.
+bool isNumeric(QStringView text);
+
+// The entry a digit selects: 1 to 9, and 10 for "0"; 0 when `c` is not a
+// digit.
+int digitEntry(QChar c);
+
+}  // namespace commandword
