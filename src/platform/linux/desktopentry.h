@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // Desktop Entry files (".desktop"), the shortcuts of Linux desktops, read
-// by the rules of the freedesktop.org Desktop Entry specification: the keys
+// by the rules of the freedesktop.org Desktop Entry standard: the keys
 // of the [Desktop Entry] group, string escapes in values, the quoting of the
 // Exec key and its field codes.
 namespace desktopentry {
