@@ -20,6 +20,11 @@ e2e_log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 e2e_fail() {
     e2e_log "FAIL: $*"
     e2e_screenshot "failure" || true
+    # What the X server showed, for reading the failure from a CI log.
+    e2e_log "active window: $(xdotool getactivewindow getwindowname 2>&1 | tr '\n' ' ')"
+    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        e2e_log "  shown: $w '$(xdotool getwindowname "$w" 2>/dev/null)'"
+    done
     [ -n "${E2E_LAUNCHER_LOG:-}" ] && [ -f "$E2E_LAUNCHER_LOG" ] && sed 's/^/  launcher: /' "$E2E_LAUNCHER_LOG"
     exit 1
 }
@@ -71,13 +76,23 @@ e2e_setup() {
 e2e_start_x() {
     rm -f "$E2E_TMP/displayfd"
     mkfifo "$E2E_TMP/displayfd"
+    # Xvfb picks the first display number whose lock it can take, but two
+    # servers starting at the same moment can both settle on one number and
+    # then serve each other's clients. One server starts at a time.
+    exec 9>"${TMPDIR:-/tmp}/brennomix-e2e-display.lock"
+    flock 9
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$E2E_TMP/displayfd" \
-        >"$E2E_TMP/xvfb.log" 2>&1 &
+        >"$E2E_TMP/xvfb.log" 2>&1 9>&- &
     xvfb=$!
     E2E_PIDS="$E2E_PIDS $xvfb"
-    read -r num <"$E2E_TMP/displayfd" || return 1
+    num=""
+    read -r num <"$E2E_TMP/displayfd"
     export DISPLAY=":$num"
-    if e2e_wait 10 xdpyinfo; then
+    up=0
+    [ -n "$num" ] && e2e_wait 10 xdpyinfo && up=1
+    flock -u 9
+    exec 9>&-
+    if [ "$up" = 1 ]; then
         openbox >"$E2E_TMP/openbox.log" 2>&1 &
         wm=$!
         E2E_PIDS="$E2E_PIDS $wm"
@@ -162,8 +177,21 @@ e2e_keys() {
     xdotool key --clearmodifiers "$@"
 }
 
-# Closes a window the way a user does: through the window manager.
-e2e_close_window() { e2e_keys "$1" alt+F4; }
+
+# Closes a window the way a user does: Alt+F4 to the window manager. On a
+# loaded machine the window manager now and then drops the key while it is
+# still settling the focus on a window that has just been mapped; the key is
+# pressed again when nothing happened: the window is still shown and still
+# the active one (a question it asked would be the active window instead).
+e2e_close_window() {
+    for attempt in 1 2 3; do
+        e2e_keys "$1" alt+F4
+        e2e_wait 3 sh -c "! xwininfo -id '$1' 2>/dev/null | grep -q IsViewable || \
+            [ \"\$(xdotool getactivewindow 2>/dev/null)\" != '$1' ]" && return 0
+        e2e_log "Alt+F4 went unnoticed (attempt $attempt)"
+    done
+    return 0
+}
 
 e2e_process_gone() { ! kill -0 "$1" 2>/dev/null; }
 
