@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "lists/listfile.h"
 #include "platform/dialogs.h"
+#include "run/entryrules.h"
 
 namespace {
 const char* const kColumnCaptions[ListModel::kColumns] = {"Name",      "Filename",   "Path",
@@ -16,8 +17,8 @@ void Form1::ResetListView() {
     Text2->clear();
     EditList->setEnabled(true);
     Browse->setEnabled(true);
-    for (QAction* a : {mnuBold, mnuColor, mnuRename, mnuDelete, mnuEdit, mnuOrder, mnuNew, mnuArgs,
-                       mnuBrowse})
+    for (QAction* a :
+         {mnuBold, mnuColor, mnuRename, mnuDelete, mnuEdit, mnuOrder, mnuNew, mnuArgs, mnuBrowse})
         a->setEnabled(true);
     SetListDirty(false);
 }
@@ -74,8 +75,8 @@ void Form1::CheckEntries() {
         List1->SetSelected(i, true);
         const QString file = items.SubItem(i, 1);
         if (file.isEmpty()) continue;
-        const QString full = file.contains(u'/') ? file : items.SubItem(i, 2) + file;
-        if (!FileExists(full)) items.SetText(i, QStringLiteral(" ! ") + items.Text(i));
+        if (!FileExists(entryrules::fullPath(file, items.SubItem(i, 2))))
+            items.SetText(i, QStringLiteral(" ! ") + items.Text(i));
     }
     mDate->setText(QStringLiteral("IF ENTRY STARTS WITH ' ! ' THIS MEANS IT IS NOT VALID."));
 }

@@ -76,7 +76,7 @@ std::optional<QString> copyablePath(const QString& subItem1, const QString& subI
         if (f.size() == 2)
             result = f[1];
         else
-            result = f[1].contains(kSeparator) ? f[1] : f[2] + f[1];
+            result = fullPath(f[1], f[2]);
     }
     if (result.isEmpty()) return std::nullopt;
     return result;
