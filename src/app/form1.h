@@ -8,14 +8,20 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdint>
+#include <QPointer>
 
+#include <cstdint>
+#include <memory>
+
+#include "desktop/desktopicons.h"
 #include "lists/config.h"
 #include "lists/listview.h"
 #include "search/quicksearch.h"
+#include "window/sidebar.h"
 
 class Platform;
 class Dialogs;
+class Form2;
 class QFrame;
 class TrayIcon;
 
@@ -205,6 +211,15 @@ public:
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
+    // The sidebar, made on first use: placed for the configured position,
+    // hidden (unchecking "S&ideBar"), and whether it is shown.
+    Sidebar& sidebar();
+    void sidebarSet();
+    void HideSidebar();
+    bool SidebarShown() const;
+    // Grabs the configured hotkey letter in place of the one grabbed
+    // before; a cleared letter releases it.
+    void GrabHotkey();
     // The tray icon while resident.
     TrayIcon* t = nullptr;
     // After the window was hidden in the tray: says once how to get it back
@@ -213,6 +228,13 @@ public:
 
     // ================= settings ==============================================
     void sCut();
+    // Grabs the keyboard shortcut kept in the menu entry sCut wrote.
+    void GrabInstallShortcut();
+    // That shortcut was pressed: a recall, as by the hotkey.
+    void InstallShortcutPressed();
+    // Opens the settings window (or brings it up when open).
+    void ShowSettings();
+    Form2* Settings() const;
 
     // ================= desktop ===============================================
     void UpdateDateAndStartTime();
@@ -329,6 +351,12 @@ private:
 
     Platform& plat_;
     Dialogs& dlg_;
+    std::unique_ptr<Sidebar> sidebar_;
+    QPointer<Form2> form2_;
+    DesktopIcons desktopIcons_{plat_};
+    int grabbedHotkey_ = 0;
+    // The menu entry's shortcut text grabbed now, upper case.
+    QString grabbedShortcut_;
     QString appPath_;
     QString cmd_;
     Config config_;

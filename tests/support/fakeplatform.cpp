@@ -1,5 +1,9 @@
 #include "fakeplatform.h"
 
+#include "platform/keycombination.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -59,20 +63,102 @@ bool FakePlatform::fileExists(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-void FakePlatform::raisePriority() { calls << QStringLiteral("raisePriority"); }
-QString FakePlatform::osFamily() { return QStringLiteral("xp"); }
-qint64 FakePlatform::uptimeMs() { return uptime; }
-void FakePlatform::beep() { calls << QStringLiteral("beep"); }
-QPoint FakePlatform::cursorPos() { return cursor; }
+QString FakePlatform::userFolder(UserFolder which) {
+    return which == UserFolder::Applications ? applications : autostart;
+}
+
+QString FakePlatform::programFile() {
+    return program;
+}
+
+bool FakePlatform::writeUserFile(const QString& path, const QByteArray& bytes, QString* error) {
+    calls << QStringLiteral("writeUserFile|%1").arg(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool FakePlatform::removeUserFile(const QString& path) {
+    calls << QStringLiteral("removeUserFile|%1").arg(path);
+    return QFile::remove(path) || !QFileInfo::exists(path);
+}
+
+QByteArray FakePlatform::readUserFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QDateTime FakePlatform::currentDateTime() {
+    return now;
+}
+QRect FakePlatform::screenGeometry(const QPoint&) {
+    return screen;
+}
+
+void FakePlatform::setDesktopIconsShown(bool shown) {
+    calls << QStringLiteral("setDesktopIconsShown|%1").arg(shown ? 1 : 0);
+}
+void FakePlatform::showDesktop() {
+    calls << QStringLiteral("showDesktop");
+}
+bool FakePlatform::lockSession() {
+    calls << QStringLiteral("lockSession");
+    return lockResult;
+}
+
+bool FakePlatform::hasKeyFor(int keyCode) {
+    const QChar c{char16_t(keyCode)};
+    return (c.unicode() < 0x80 && c.isLetterOrNumber()) || keys.contains(c);
+}
+
+Platform::HotkeyResult FakePlatform::grabKeyCombination(const KeyCombination& k) {
+    QStringList mods;
+    if (k.ctrl) mods << QStringLiteral("CTRL");
+    if (k.alt) mods << QStringLiteral("ALT");
+    if (k.shift) mods << QStringLiteral("SHIFT");
+    if (k.super) mods << QStringLiteral("SUPER");
+    calls << QStringLiteral("grabKeyCombination|%1").arg((mods << k.key).join(u'+'));
+    return combinationResult;
+}
+
+void FakePlatform::releaseKeyCombination() {
+    calls << QStringLiteral("releaseKeyCombination");
+}
+
+void FakePlatform::raisePriority() {
+    calls << QStringLiteral("raisePriority");
+}
+QString FakePlatform::osFamily() {
+    return QStringLiteral("xp");
+}
+qint64 FakePlatform::uptimeMs() {
+    return uptime;
+}
+void FakePlatform::beep() {
+    calls << QStringLiteral("beep");
+}
+QPoint FakePlatform::cursorPos() {
+    return cursor;
+}
 
 void FakePlatform::setCursorPos(const QPoint& pos) {
     calls << QStringLiteral("setCursorPos|%1|%2").arg(pos.x()).arg(pos.y());
     cursor = pos;
 }
 
-QRect FakePlatform::workArea(const QPoint&) { return work; }
-double FakePlatform::screenDpiX(const QPoint&) { return dpiX; }
-double FakePlatform::screenDpiY(const QPoint&) { return dpiY; }
+QRect FakePlatform::workArea(const QPoint&) {
+    return work;
+}
+double FakePlatform::screenDpiX(const QPoint&) {
+    return dpiX;
+}
+double FakePlatform::screenDpiY(const QPoint&) {
+    return dpiY;
+}
 
 bool FakePlatform::activateWindow(QWidget* w) {
     calls << QStringLiteral("activateWindow");
@@ -81,7 +167,9 @@ bool FakePlatform::activateWindow(QWidget* w) {
     return active;
 }
 
-bool FakePlatform::isForegroundWindow(QWidget* w) { return w->isActiveWindow(); }
+bool FakePlatform::isForegroundWindow(QWidget* w) {
+    return w->isActiveWindow();
+}
 
 void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
@@ -96,21 +184,27 @@ void FakePlatform::setClipboardText(const QString& text) {
     clipboard = text;
 }
 
-bool FakePlatform::trayAvailable() { return tray; }
+bool FakePlatform::trayAvailable() {
+    return tray;
+}
 void FakePlatform::trayAdd(const QIcon&, const QString& tip) {
     calls << QStringLiteral("trayAdd|%1").arg(tip);
 }
 void FakePlatform::trayModify(const QIcon&, const QString& tip) {
     calls << QStringLiteral("trayModify|%1").arg(tip);
 }
-void FakePlatform::trayRemove() { calls << QStringLiteral("trayRemove"); }
+void FakePlatform::trayRemove() {
+    calls << QStringLiteral("trayRemove");
+}
 
 Platform::HotkeyResult FakePlatform::grabHotkey(int keyCode) {
     calls << QStringLiteral("grabHotkey|%1").arg(keyCode);
     return hotkeyResult;
 }
 
-void FakePlatform::releaseHotkey() { calls << QStringLiteral("releaseHotkey"); }
+void FakePlatform::releaseHotkey() {
+    calls << QStringLiteral("releaseHotkey");
+}
 
 QStringList FakeDialogs::messages() const {
     QStringList out;

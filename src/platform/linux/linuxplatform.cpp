@@ -17,6 +17,7 @@
 LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), x11_(X11Desktop::create()) {
     if (!x11_) return;
     x11_->onHotkey = [this] { emit hotkeyPressed(hotkey_); };
+    x11_->onCombination = [this] { emit keyCombinationPressed(); };
     // Qt reads the new frame only after it has seen the event itself.
     x11_->onFrameChanged = [this](WId id) {
         QMetaObject::invokeMethod(
@@ -31,6 +32,7 @@ LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), x11_(X11Deskto
 LinuxPlatform::~LinuxPlatform() {
     trayRemove();
     releaseHotkey();
+    releaseKeyCombination();
 }
 
 // Starting programs and the desktop shell live in linuxshell.cpp.
@@ -70,6 +72,11 @@ QScreen* screenAt(const QPoint& at) {
 QRect LinuxPlatform::workArea(const QPoint& at) {
     QScreen* s = screenAt(at);
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QRect LinuxPlatform::screenGeometry(const QPoint& at) {
+    QScreen* s = screenAt(at);
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
 double LinuxPlatform::screenDpiX(const QPoint& at) {
