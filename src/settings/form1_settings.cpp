@@ -89,7 +89,10 @@ Form2* Form1::Settings() const { return form2_; }
 
 void Form1::ShowSettings() {
     if (!form2_) {
+        // A window of its own, not the main window's child: it stays open
+        // while the main window hides, and it goes with the main window.
         form2_ = new Form2(*this, plat_, dlg_);
+        connect(this, &QObject::destroyed, form2_, [f = form2_.data()] { delete f; });
         form2_->Form_Load();
     }
     form2_->show();

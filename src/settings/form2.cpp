@@ -16,7 +16,7 @@
 #include "settings/shortcutfiles.h"
 
 Form2::Form2(Form1& main, Platform& platform, Dialogs& dialogs)
-    : QWidget(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       main_(main),
       plat_(platform),
@@ -24,8 +24,11 @@ Form2::Form2(Form1& main, Platform& platform, Dialogs& dialogs)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The controls keep their places in twips; a condensed face (where the
+    // desktop has one) keeps their captions inside them.
     QFont f = font();
     f.setPointSize(8);
+    f.setStretch(QFont::Condensed);
     setFont(f);
 
     const double tx = main_.TwipsPerPixelX(), ty = main_.TwipsPerPixelY();
@@ -53,6 +56,8 @@ Form2::Form2(Form1& main, Platform& platform, Dialogs& dialogs)
     place(Text1, "Text1", 120, 1680, 7215, 3960);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    f.setStretch(QFont::Unstretched);
+    Text1->setFont(f);
     Command1 = button("Command1", "Set &Hotkey", 120, 120, 1095, 375);
     Command2 = button("Command2", "&Make Start Menu shortcut", 1320, 120, 2295, 375);
     Command3 = button("Command3", "Add &path to FS search", 3720, 120, 1935, 375);
