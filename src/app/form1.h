@@ -228,8 +228,10 @@ public:
 
     // ================= settings ==============================================
     void sCut();
-    // Grabs the keyboard shortcut kept in the menu entry sCut wrote.
-    void GrabInstallShortcut();
+    // Grabs `keyText`, or when empty the keyboard shortcut kept in the menu
+    // entry sCut wrote. False when another client holds it (said in a
+    // message) or it is no shortcut.
+    bool GrabInstallShortcut(const QString& keyText = QString());
     // That shortcut was pressed: a recall, as by the hotkey.
     void InstallShortcutPressed();
     // Opens the settings window (or brings it up when open).

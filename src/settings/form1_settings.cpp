@@ -31,22 +31,11 @@ void Form1::sCut() {
                          .arg(keyText));
         return;
     }
-    // A shortcut another program holds would never reach the launcher.
-    if (keyText != grabbedShortcut_) {
-        switch (plat_.grabKeyCombination(*keys)) {
-            case Platform::HotkeyResult::Taken:
-                dlg_.message(QStringLiteral("Shortcut (") + keyText +
-                             QStringLiteral(") already taken by another application"));
-                // The shortcut grabbed before was let go by the attempt.
-                grabbedShortcut_.clear();
-                GrabInstallShortcut();
-                return;
-            case Platform::HotkeyResult::Grabbed:
-                grabbedShortcut_ = keyText;
-                break;
-            case Platform::HotkeyResult::Unavailable:
-                break;
-        }
+    // A shortcut another program holds would never reach the launcher; the
+    // attempt let go of the one grabbed before, which is taken up again.
+    if (!GrabInstallShortcut(keyText)) {
+        GrabInstallShortcut();
+        return;
     }
     QString error;
     const QString text = shortcutfiles::launcherEntry(plat_.programFile(), keyText);
@@ -55,37 +44,42 @@ void Form1::sCut() {
             QStringLiteral("Could not create the shortcut %1\r\n%2").arg(entryPath(plat_), error));
         return;
     }
-    connect(&plat_, &Platform::keyCombinationPressed, this, &Form1::InstallShortcutPressed,
-            Qt::UniqueConnection);
     dlg_.message(QStringLiteral("Shortcut created"));
 }
 
-void Form1::GrabInstallShortcut() {
+bool Form1::GrabInstallShortcut(const QString& text) {
     const QString keyText =
-        shortcutfiles::keyTextOf(QString::fromUtf8(plat_.readUserFile(entryPath(plat_)))).toUpper();
-    if (keyText.isEmpty() || keyText == grabbedShortcut_) return;
+        (text.isEmpty()
+             ? shortcutfiles::keyTextOf(QString::fromUtf8(plat_.readUserFile(entryPath(plat_))))
+             : text)
+            .toUpper();
+    if (keyText.isEmpty() || keyText == grabbedShortcut_) return true;
     const std::optional<KeyCombination> keys = keycombination::parse(keyText);
-    if (!keys) return;
+    if (!keys) return false;
     switch (plat_.grabKeyCombination(*keys)) {
         case Platform::HotkeyResult::Grabbed:
             grabbedShortcut_ = keyText;
-            break;
+            connect(&plat_, &Platform::keyCombinationPressed, this, &Form1::InstallShortcutPressed,
+                    Qt::UniqueConnection);
+            return true;
         case Platform::HotkeyResult::Taken:
+            grabbedShortcut_.clear();
             dlg_.message(QStringLiteral("Shortcut (") + keyText +
                          QStringLiteral(") already taken by another application"));
-            return;
+            return false;
         case Platform::HotkeyResult::Unavailable:
-            return;
+            break;
     }
-    connect(&plat_, &Platform::keyCombinationPressed, this, &Form1::InstallShortcutPressed,
-            Qt::UniqueConnection);
+    return true;
 }
 
 void Form1::InstallShortcutPressed() {
     HotkeyPressed(config_.hotkeyCode);
 }
 
-Form2* Form1::Settings() const { return form2_; }
+Form2* Form1::Settings() const {
+    return form2_;
+}
 
 void Form1::ShowSettings() {
     if (!form2_) {

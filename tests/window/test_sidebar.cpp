@@ -1,25 +1,13 @@
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "../run/waitfor.h"
 #include "formfixture.h"
 #include "window/sidebarstrip.h"
 
 namespace {
-
-// Waits for `done`, letting events run; false when it did not come in time.
-template <typename F>
-bool waitUntil(F done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 QByteArray cfg(int sidebar, bool autoHide = false) {
     return "Desktop\r\nHotkey=K\r\nWindow2mouse=0\r\nHover select=0\r\nHide when recalled=0\r\n"
@@ -142,7 +130,7 @@ TEST_F(SidebarTest, RestingPointerArmsThenShowsTheWindowUnderIt) {
     // The pause does not block: events run meanwhile.
     EXPECT_TRUE(form->sidebar().Arming());
     EXPECT_FALSE(form->isVisible());
-    ASSERT_TRUE(waitUntil([&] { return form->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return form->isVisible(); }));
     EXPECT_TRUE(form->Timer2->isActive());
     const QStringList moved = plat.callsStartingWith("setCursorPos");
     ASSERT_EQ(moved.size(), 1);
@@ -158,7 +146,7 @@ TEST_F(SidebarTest, PointerThatOnlyCrossesTheStripShowsNothing) {
     plat.cursor = QPoint(1277, 500);
     moveOnStrip();
     plat.cursor = QPoint(900, 500);  // gone on
-    ASSERT_TRUE(waitUntil([&] { return !form->sidebar().Arming(); }));
+    ASSERT_TRUE(waitFor([&] { return !form->sidebar().Arming(); }));
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->Timer2->isActive());  // armed; it stops itself at its tick
 }

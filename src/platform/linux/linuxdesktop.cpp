@@ -8,7 +8,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "platform/keycombination.h"
 #include "platform/linux/linuxplatform.h"
 #include "platform/linux/x11desktop.h"
 
@@ -97,20 +96,6 @@ bool LinuxPlatform::hasKeyFor(int keyCode) {
     if (x11_) return x11_->hasKeyFor(keyCode);
     // Without an X server nothing is grabbed anyway: letters and digits.
     return QChar(char16_t(keyCode)).isLetterOrNumber();
-}
-
-Platform::HotkeyResult LinuxPlatform::grabKeyCombination(const KeyCombination& keys) {
-    if (!x11_) return HotkeyResult::Unavailable;
-    switch (x11_->grabCombination(keycombination::keysym(keys), keys.shift, keys.ctrl, keys.alt,
-                                  keys.super)) {
-        case X11Desktop::Grab::Grabbed:
-            return HotkeyResult::Grabbed;
-        case X11Desktop::Grab::Taken:
-            return HotkeyResult::Taken;
-        case X11Desktop::Grab::NoSuchKey:
-            break;
-    }
-    return HotkeyResult::Unavailable;
 }
 
 void LinuxPlatform::releaseKeyCombination() {

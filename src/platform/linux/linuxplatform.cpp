@@ -12,6 +12,7 @@
 
 #include <sys/resource.h>
 
+#include "platform/keycombination.h"
 #include "platform/linux/x11desktop.h"
 
 LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), x11_(X11Desktop::create()) {
@@ -47,7 +48,9 @@ void LinuxPlatform::raisePriority() {
     setpriority(PRIO_PROCESS, 0, -5);
 }
 
-QString LinuxPlatform::osFamily() { return QStringLiteral("xp"); }
+QString LinuxPlatform::osFamily() {
+    return QStringLiteral("xp");
+}
 
 qint64 LinuxPlatform::uptimeMs() {
     QFile f(QStringLiteral("/proc/uptime"));
@@ -56,11 +59,17 @@ qint64 LinuxPlatform::uptimeMs() {
     return parts.isEmpty() ? 0 : qint64(parts[0].toDouble() * 1000);
 }
 
-void LinuxPlatform::beep() { QApplication::beep(); }
+void LinuxPlatform::beep() {
+    QApplication::beep();
+}
 
-QPoint LinuxPlatform::cursorPos() { return QCursor::pos(); }
+QPoint LinuxPlatform::cursorPos() {
+    return QCursor::pos();
+}
 
-void LinuxPlatform::setCursorPos(const QPoint& pos) { QCursor::setPos(pos); }
+void LinuxPlatform::setCursorPos(const QPoint& pos) {
+    QCursor::setPos(pos);
+}
 
 namespace {
 QScreen* screenAt(const QPoint& at) {
@@ -181,18 +190,31 @@ void LinuxPlatform::trayRemove() {
     tray_ = nullptr;
 }
 
-Platform::HotkeyResult LinuxPlatform::grabHotkey(int keyCode) {
-    if (!x11_) return HotkeyResult::Unavailable;
-    switch (x11_->grabSuperKey(keyCode)) {
+namespace {
+Platform::HotkeyResult resultOf(X11Desktop::Grab grab) {
+    switch (grab) {
         case X11Desktop::Grab::Grabbed:
-            hotkey_ = keyCode;
-            return HotkeyResult::Grabbed;
+            return Platform::HotkeyResult::Grabbed;
         case X11Desktop::Grab::Taken:
-            return HotkeyResult::Taken;
+            return Platform::HotkeyResult::Taken;
         case X11Desktop::Grab::NoSuchKey:
             break;
     }
-    return HotkeyResult::Unavailable;
+    return Platform::HotkeyResult::Unavailable;
+}
+}  // namespace
+
+Platform::HotkeyResult LinuxPlatform::grabHotkey(int keyCode) {
+    if (!x11_) return HotkeyResult::Unavailable;
+    const HotkeyResult result = resultOf(x11_->grabSuperKey(keyCode));
+    if (result == HotkeyResult::Grabbed) hotkey_ = keyCode;
+    return result;
+}
+
+Platform::HotkeyResult LinuxPlatform::grabKeyCombination(const KeyCombination& keys) {
+    if (!x11_) return HotkeyResult::Unavailable;
+    return resultOf(x11_->grabCombination(keycombination::keysym(keys), keys.shift, keys.ctrl,
+                                          keys.alt, keys.super));
 }
 
 void LinuxPlatform::releaseHotkey() {
