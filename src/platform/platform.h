@@ -110,6 +110,9 @@ public:
     // may know before the application does).
     virtual bool isForegroundWindow(QWidget* w) = 0;
     virtual void setTopmost(QWidget* w, bool on) = 0;
+    // Asks that the not yet shown window `w` be left out of task bars and
+    // pagers.
+    virtual void keepOutOfTaskbar(QWidget* w) = 0;
     // The window manager's decoration around the shown window `w`, in
     // pixels; null while it is not known (not framed yet, or hidden).
     virtual QMargins frameMargins(QWidget* w) = 0;

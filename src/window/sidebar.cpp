@@ -45,6 +45,7 @@ void Sidebar::Place(int position) {
     const QPoint origin(twips(screen.x(), dpiX), twips(screen.y(), dpiY));
     const std::optional<QRect> strip = sidebarstrip::place(position, workTwips, origin);
     if (!strip) return;
+    if (!isVisible()) plat_.keepOutOfTaskbar(this);
     setGeometry(pixels(strip->x(), dpiX), pixels(strip->y(), dpiY),
                 std::max(1, pixels(strip->width(), dpiX)),
                 std::max(1, pixels(strip->height(), dpiY)));

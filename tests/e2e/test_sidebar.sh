@@ -1,6 +1,6 @@
 #!/bin/bash
 # With "SideBar=3" the black strip stands at the right edge of the work
-# area, on top and without a frame; a click on it shows the hidden window
+# area, on top, out of the task bar and without a frame; a click on it shows the hidden window
 # and the next one hides it.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
@@ -23,7 +23,10 @@ at_right() {
     [ "$w" -le 4 ] && [ $((x + w)) -eq $((wx + ww)) ] && [ "$y" -eq 20 ] && [ $((y + h)) -eq $((wy + wh)) ]
 }
 e2e_wait 5 at_right || e2e_fail "sidebar at $(e2e_frame_geometry "$bar"), work area $(e2e_work_area)"
-xprop -id "$bar" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || e2e_fail "sidebar not on top: $(xprop -id "$bar" _NET_WM_STATE)"
+state=$(xprop -id "$bar" _NET_WM_STATE)
+for s in ABOVE SKIP_TASKBAR SKIP_PAGER; do
+    echo "$state" | grep -q "_NET_WM_STATE_$s" || e2e_fail "sidebar state: $state"
+done
 read -r x y w h <<<"$(e2e_frame_geometry "$bar")"
 # A white window behind the strip, so that the black strip shows.
 xmessage -geometry 400x700+$((x - 380))+10 "behind the sidebar" &

@@ -175,6 +175,10 @@ void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
 }
 
+void FakePlatform::keepOutOfTaskbar(QWidget*) {
+    calls << QStringLiteral("keepOutOfTaskbar");
+}
+
 QMargins FakePlatform::frameMargins(QWidget* w) {
     return w->isVisible() ? frame : QMargins();
 }

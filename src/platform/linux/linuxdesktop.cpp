@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QWidget>
 
 #include "platform/linux/linuxplatform.h"
 #include "platform/linux/x11desktop.h"
@@ -81,6 +82,10 @@ QByteArray LinuxPlatform::readUserFile(const QString& path) {
 
 void LinuxPlatform::setDesktopIconsShown(bool shown) {
     if (x11_) x11_->setDesktopWindowsMapped(shown);
+}
+
+void LinuxPlatform::keepOutOfTaskbar(QWidget* w) {
+    if (x11_) x11_->skipTaskbar(w);
 }
 
 void LinuxPlatform::showDesktop() {

@@ -41,6 +41,7 @@ public:
     bool activateWindow(QWidget* w) override;
     bool isForegroundWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    void keepOutOfTaskbar(QWidget* w) override;
     QMargins frameMargins(QWidget* w) override;
     void setDesktopIconsShown(bool shown) override;
     void showDesktop() override;

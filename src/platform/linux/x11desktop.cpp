@@ -312,6 +312,15 @@ void X11Desktop::setDesktopWindowsMapped(bool mapped) {
     xcb_flush(d->conn);
 }
 
+void X11Desktop::skipTaskbar(QWidget* w) {
+    const xcb_window_t window = xcb_window_t(w->winId());
+    const xcb_atom_t state = d->atom("_NET_WM_STATE");
+    const xcb_atom_t skip[] = {d->atom("_NET_WM_STATE_SKIP_TASKBAR"),
+                               d->atom("_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(d->conn, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32, 2, skip);
+    xcb_flush(d->conn);
+}
+
 void X11Desktop::requestShowingDesktop() {
     xcb_client_message_event_t m{};
     m.response_type = XCB_CLIENT_MESSAGE;

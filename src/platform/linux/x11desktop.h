@@ -33,6 +33,9 @@ public:
     // Maps (shows) or unmaps (hides) every window of the desktop type
     // (_NET_WM_WINDOW_TYPE_DESKTOP), the windows that hold the icons.
     void setDesktopWindowsMapped(bool mapped);
+    // Adds _NET_WM_STATE_SKIP_TASKBAR and _SKIP_PAGER to the state of the
+    // unmapped window `w`, which the window manager reads when it maps it.
+    void skipTaskbar(QWidget* w);
     // Asks the window manager to show the desktop (_NET_SHOWING_DESKTOP).
     void requestShowingDesktop();
 
