@@ -48,9 +48,7 @@ void LinuxPlatform::raisePriority() {
     setpriority(PRIO_PROCESS, 0, -5);
 }
 
-QString LinuxPlatform::osFamily() {
-    return QStringLiteral("xp");
-}
+QString LinuxPlatform::osFamily() { return QStringLiteral("xp"); }
 
 qint64 LinuxPlatform::uptimeMs() {
     QFile f(QStringLiteral("/proc/uptime"));
@@ -59,17 +57,11 @@ qint64 LinuxPlatform::uptimeMs() {
     return parts.isEmpty() ? 0 : qint64(parts[0].toDouble() * 1000);
 }
 
-void LinuxPlatform::beep() {
-    QApplication::beep();
-}
+void LinuxPlatform::beep() { QApplication::beep(); }
 
-QPoint LinuxPlatform::cursorPos() {
-    return QCursor::pos();
-}
+QPoint LinuxPlatform::cursorPos() { return QCursor::pos(); }
 
-void LinuxPlatform::setCursorPos(const QPoint& pos) {
-    QCursor::setPos(pos);
-}
+void LinuxPlatform::setCursorPos(const QPoint& pos) { QCursor::setPos(pos); }
 
 namespace {
 QScreen* screenAt(const QPoint& at) {

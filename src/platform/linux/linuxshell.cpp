@@ -243,8 +243,7 @@ Outcome execute(const QString& file, const QString& params, const QString& dirGi
 
     const QFileInfo fi(path);
     if (!fi.exists()) return {kFileNotFound, {}};
-    if (fi.isDir())
-        return openWithDesktop(QDir::cleanPath(fi.absoluteFilePath()), Role::FileManager);
+    if (fi.isDir()) return openWithDesktop(QDir::cleanPath(fi.absoluteFilePath()), Role::FileManager);
     if (path.endsWith(QStringLiteral(".desktop"), Qt::CaseInsensitive))
         return openDesktopFile(fi.absoluteFilePath(), args, dir);
     if (fi.isExecutable()) return start({fi.absoluteFilePath(), args, dir});
