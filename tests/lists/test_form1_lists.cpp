@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <csignal>
 
+#include "form1hooks.h"
 #include "formfixture.h"
 
 namespace {
@@ -37,7 +38,8 @@ TEST_F(ListFiles, MissingTopListIsCreatedWithTheThreeDefaultEntries) {
     start();
     EXPECT_EQ(dlg.messages(), QStringList{"New list? Trying to create it."});
     EXPECT_EQ(readFile("Brennomix.ini"),
-              QByteArray("notepad\tnotepad.exe\r\nCalc\tcalc.exe\r\nInternet Explorer\tIExplore.exe\r\n"));
+              QByteArray(
+                  "notepad\tnotepad.exe\r\nCalc\tcalc.exe\r\nInternet Explorer\tIExplore.exe\r\n"));
     EXPECT_EQ(titles(), (QStringList{"notepad", "Calc", "Internet Explorer"}));
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
 }
@@ -130,7 +132,8 @@ TEST_F(ListFiles, BadFilesNeverCrashOrLoseTheList) {
     start();
     EXPECT_GT(form->List1->ListItems().Count(), 0);
     for (int i = 1; i <= form->List1->ListItems().Count(); ++i)
-        for (int k = 1; k <= 5; ++k) EXPECT_FALSE(form->List1->ListItems().SubItem(i, k).contains(u'\r'));
+        for (int k = 1; k <= 5; ++k)
+            EXPECT_FALSE(form->List1->ListItems().SubItem(i, k).contains(u'\r'));
     // What was read is written back as it was decoded, nothing dropped.
     const int before = form->List1->ListItems().Count();
     ASSERT_TRUE(form->SaveList());
@@ -198,18 +201,18 @@ TEST_F(Navigation, BackSwapsWithTheParentAndTopLeavesItAlone) {
     start();
     form->mBack_Click();  // right after start: top list, and parent becomes the top list
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(form->parentList, "Brennomix");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
     QString a = "mA", b = "mB";
     form->LoadList(a);
-    form->parentList = "Brennomix";
+    Form1Hooks::setParentList(*form, "Brennomix");
     form->LoadList(b);
-    form->parentList = "mA";
+    Form1Hooks::setParentList(*form, "mA");
     form->Parent_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(form->parentList, "mA");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "mA");
     form->mBack_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix A");
-    EXPECT_EQ(form->parentList, "Brennomix");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
 }
 
 TEST_F(Navigation, SaveQuestionAnswers) {
