@@ -317,6 +317,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
         }
         return false;
     }
+    // Until the first tick has finished start-up, clicks are held back
+    // like keys: a button or the menu would act on a window not set up yet.
+    if (!startedUp_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                        type == QEvent::MouseButtonDblClick)) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this) return true;
+    }
     if (type == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(e);
         const int b = keycodes::mouseButton(me->button());

@@ -131,8 +131,11 @@ public:
     void mnuFindFS_Click();
 
     // ================= edit ==================================================
-    // The view shows a list loaded from its file (not search results).
+    // The view shows a list loaded from its file (not search results, not a
+    // refused or unreadable list): the only view a save may write.
     bool EditableView() const;
+    // The stem of that list; empty while the view shows none.
+    const QString& ShownList() const { return shownList_; }
     bool EditMode() const;
     void SetEmptyListCommands();
     void DisableEditCommands();
@@ -328,6 +331,9 @@ private:
     Config config_;
     // The stem LoadList last read, while the caption still names it.
     QString loadedStem_;
+    // The list the view shows, set only by a LoadList that read its file and
+    // cleared by every search view, refused name and failed read.
+    QString shownList_;
     bool ended_ = false;
     bool inResize_ = false;
     bool listDirty_ = false;

@@ -47,13 +47,15 @@ void Form1::Form_Load() {
 }
 
 void Form1::Timer1_Timer() {
-    const int counter = ++readiness_;
-    if (counter != 1) {
+    if (startedUp_) {
         // The tick that ends the short key pause after the context menu.
         Timer1->stop();
         readiness_ = 1;
         return;
     }
+    // The first tick finishes start-up, whatever the counter was set to
+    // meanwhile.
+    readiness_ = 1;
     if (isVisible()) List1->setFocus();
     Timer1->stop();
     if (cmd_.toUpper() == u"/INSTALL") sCut();

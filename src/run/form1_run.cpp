@@ -36,10 +36,9 @@ int Form1::RunEntry() {
 
     if (entryrules::isSublistRow(sub1)) {
         result = kKeepOpen;
-        // A Yes saves only a list loaded from its file, never search results.
-        if (ListDirty() && dlg_.question(QStringLiteral("List not saved. Save now?")))
-            mSave_Click();
-        SetListDirty(false);
+        // A Yes saves only a list loaded from its file, never search results;
+        // changes that could not be saved stay on screen.
+        if (!AskSaveList()) return result;
         parentList_ = CurrentStem();
         QString stem = QStringLiteral("m") + items.Text(cur);
         LoadList(stem);

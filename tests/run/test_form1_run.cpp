@@ -4,19 +4,21 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 
+#include "app/commandword.h"
 #include "form1hooks.h"
 #include "runfixture.h"
 
 namespace {
 
 // Shows search results the way the searches do: rows referring to lines.
+// Shows `lines` as the results of a search, as the quick search does.
 void showResults(Form1& f, const QStringList& lines) {
+    f.StartQuickSearch();
     ListModel& m = f.List1->ListItems();
     m.SetResultSource(lines, [](const QString& line) { return line.section(u'\t', 0, 0); });
     std::vector<int> all;
     for (int i = 0; i < lines.size(); ++i) all.push_back(i);
     m.AddResults(all, {});
-    f.DisableEditCommands();
 }
 
 }  // namespace
@@ -332,6 +334,22 @@ TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     EXPECT_TRUE(waitFor([this] { return form->Readiness() == 1; }));
     key(Qt::Key_2);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|other||"});
+}
+
+TEST_F(RunModes, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
+    startOn(rows(3), false);
+    bool shown = false;
+    closeMenuWhenShown(&shown);
+    QTest::mouseClick(form->List1->viewport(), Qt::RightButton, {},
+                      form->List1->RowRect(1).center());
+    QTest::mouseClick(form->Parent, Qt::LeftButton);
+    form->DeliverWords(commandword::relayWords("/2"));
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(shellCalls().isEmpty());
+    // The first tick still starts up, and the relayed words then act.
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->StartedUp());
+    EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
 }
 
 TEST_F(RunModes, ContextMenuOnSearchResultsKeepsThemResults) {
