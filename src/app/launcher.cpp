@@ -26,6 +26,9 @@ extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     QtDialogs dialogs;
     Form1 form(platform, dialogs, start->programFolder, start->commandLine);
     dialogs.setOwner(&form);
+    // An ending program stops answering before anything else: a copy
+    // started now must not have its words taken and then dropped.
+    QObject::connect(&form, &Form1::programEnded, &link, &LinkServer::close);
     QObject::connect(&form, &Form1::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&link, &LinkServer::wordsReceived, &form, &Form1::DeliverWords);

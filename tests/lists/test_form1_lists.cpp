@@ -310,6 +310,15 @@ TEST_F(Settings, StartupReadsTheSettingsFile) {
     EXPECT_EQ(c.editor, "/usr/bin/gedit");
 }
 
+TEST_F(Settings, TogglingASettingKeepsTheSidebarPosition) {
+    writeFile("Brennomix.cfg",
+              "x\r\nHotkey=\r\nWindow2mouse=0\r\nHover select=0\r\nHide when recalled=0\r\n"
+              "Use page up/down as arrows=0\r\nSideBar=3\r\nAuto Show/Hide=0\r\n");
+    start();
+    form->mnuAutoHide_Click();
+    EXPECT_TRUE(readFile("Brennomix.cfg").contains("\r\nSideBar=3\r\nAuto Show/Hide=1\r\n"));
+}
+
 TEST_F(Settings, NoFileKeepsDefaultsAndCreatesNothing) {
     start();
     EXPECT_EQ(form->Cfg().editor, QString());
