@@ -17,7 +17,7 @@
 
 Form2::Form2(Form1& main, Platform& platform, Dialogs& dialogs)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       main_(main),
       plat_(platform),
       dlg_(dialogs) {

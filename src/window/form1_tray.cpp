@@ -22,7 +22,7 @@ void Form1::mnuTray_Click() {
         mnuTray->setChecked(true);
         // The hotkey is set up here once per run: it stays while residency
         // is switched off; the settings window grabs a new letter itself.
-        if (config_.hotkeyCode != 0 && !hotkeyHooked) GrabHotkey();
+        if (config_.hotkeyCode != 0 && !hotkeyHooked_) GrabHotkey();
         GrabInstallShortcut();
     }
     if (isVisible()) List1->setFocus();
@@ -32,7 +32,7 @@ void Form1::t_MouseUp(int Button) {
     if (Button == 2) {
         ShowDesktopMenu();
     } else if (isVisible()) {
-        hiddenFromTray = true;
+        hiddenFromTray_ = true;
         hide();
     } else {
         myShowWin();
@@ -101,7 +101,7 @@ void Form1::GrabHotkey() {
             break;
     }
     connect(&plat_, &Platform::hotkeyPressed, this, &Form1::HotkeyPressed, Qt::UniqueConnection);
-    hotkeyHooked = true;
+    hotkeyHooked_ = true;
 }
 
 Sidebar& Form1::sidebar() {

@@ -67,7 +67,9 @@ QString FakePlatform::userFolder(UserFolder which) {
     return which == UserFolder::Applications ? applications : autostart;
 }
 
-QString FakePlatform::programFile() { return program; }
+QString FakePlatform::programFile() {
+    return program;
+}
 
 bool FakePlatform::writeUserFile(const QString& path, const QByteArray& bytes, QString* error) {
     calls << QStringLiteral("writeUserFile|%1").arg(path);
@@ -90,13 +92,19 @@ QByteArray FakePlatform::readUserFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QDateTime FakePlatform::currentDateTime() { return now; }
-QRect FakePlatform::screenGeometry(const QPoint&) { return screen; }
+QDateTime FakePlatform::currentDateTime() {
+    return now;
+}
+QRect FakePlatform::screenGeometry(const QPoint&) {
+    return screen;
+}
 
 void FakePlatform::setDesktopIconsShown(bool shown) {
     calls << QStringLiteral("setDesktopIconsShown|%1").arg(shown ? 1 : 0);
 }
-void FakePlatform::showDesktop() { calls << QStringLiteral("showDesktop"); }
+void FakePlatform::showDesktop() {
+    calls << QStringLiteral("showDesktop");
+}
 bool FakePlatform::lockSession() {
     calls << QStringLiteral("lockSession");
     return lockResult;
@@ -117,24 +125,44 @@ Platform::HotkeyResult FakePlatform::grabKeyCombination(const KeyCombination& k)
     return combinationResult;
 }
 
-void FakePlatform::releaseKeyCombination() { calls << QStringLiteral("releaseKeyCombination"); }
+void FakePlatform::releaseKeyCombination() {
+    calls << QStringLiteral("releaseKeyCombination");
+}
 
-void FakePlatform::keepOutOfTaskbar(QWidget*) { calls << QStringLiteral("keepOutOfTaskbar"); }
+void FakePlatform::keepOutOfTaskbar(QWidget*) {
+    calls << QStringLiteral("keepOutOfTaskbar");
+}
 
-void FakePlatform::raisePriority() { calls << QStringLiteral("raisePriority"); }
-QString FakePlatform::osFamily() { return QStringLiteral("xp"); }
-qint64 FakePlatform::uptimeMs() { return uptime; }
-void FakePlatform::beep() { calls << QStringLiteral("beep"); }
-QPoint FakePlatform::cursorPos() { return cursor; }
+void FakePlatform::raisePriority() {
+    calls << QStringLiteral("raisePriority");
+}
+QString FakePlatform::osFamily() {
+    return QStringLiteral("xp");
+}
+qint64 FakePlatform::uptimeMs() {
+    return uptime;
+}
+void FakePlatform::beep() {
+    calls << QStringLiteral("beep");
+}
+QPoint FakePlatform::cursorPos() {
+    return cursor;
+}
 
 void FakePlatform::setCursorPos(const QPoint& pos) {
     calls << QStringLiteral("setCursorPos|%1|%2").arg(pos.x()).arg(pos.y());
     cursor = pos;
 }
 
-QRect FakePlatform::workArea(const QPoint&) { return work; }
-double FakePlatform::screenDpiX(const QPoint&) { return dpiX; }
-double FakePlatform::screenDpiY(const QPoint&) { return dpiY; }
+QRect FakePlatform::workArea(const QPoint&) {
+    return work;
+}
+double FakePlatform::screenDpiX(const QPoint&) {
+    return dpiX;
+}
+double FakePlatform::screenDpiY(const QPoint&) {
+    return dpiY;
+}
 
 bool FakePlatform::activateWindow(QWidget* w) {
     calls << QStringLiteral("activateWindow");
@@ -143,7 +171,9 @@ bool FakePlatform::activateWindow(QWidget* w) {
     return active;
 }
 
-bool FakePlatform::isForegroundWindow(QWidget* w) { return w->isActiveWindow(); }
+bool FakePlatform::isForegroundWindow(QWidget* w) {
+    return w->isActiveWindow();
+}
 
 void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
@@ -158,21 +188,27 @@ void FakePlatform::setClipboardText(const QString& text) {
     clipboard = text;
 }
 
-bool FakePlatform::trayAvailable() { return tray; }
+bool FakePlatform::trayAvailable() {
+    return tray;
+}
 void FakePlatform::trayAdd(const QIcon&, const QString& tip) {
     calls << QStringLiteral("trayAdd|%1").arg(tip);
 }
 void FakePlatform::trayModify(const QIcon&, const QString& tip) {
     calls << QStringLiteral("trayModify|%1").arg(tip);
 }
-void FakePlatform::trayRemove() { calls << QStringLiteral("trayRemove"); }
+void FakePlatform::trayRemove() {
+    calls << QStringLiteral("trayRemove");
+}
 
 Platform::HotkeyResult FakePlatform::grabHotkey(int keyCode) {
     calls << QStringLiteral("grabHotkey|%1").arg(keyCode);
     return hotkeyResult;
 }
 
-void FakePlatform::releaseHotkey() { calls << QStringLiteral("releaseHotkey"); }
+void FakePlatform::releaseHotkey() {
+    calls << QStringLiteral("releaseHotkey");
+}
 
 QStringList FakeDialogs::messages() const {
     QStringList out;

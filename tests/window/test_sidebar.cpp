@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../run/waitfor.h"
 #include "formfixture.h"
+#include "waitfor.h"
 #include "window/sidebarstrip.h"
 
 namespace {

@@ -27,6 +27,8 @@ public:
     bool writeUserFile(const QString& path, const QByteArray& bytes, QString* error) override;
     bool removeUserFile(const QString& path) override;
     QByteArray readUserFile(const QString& path) override;
+    // "~" and "~/..." name the home folder, in entries as on a command line.
+    static QString expandHome(const QString& path);
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;
