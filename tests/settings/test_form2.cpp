@@ -97,25 +97,15 @@ TEST_F(Form2Test, LoadingShowsTheSettingsAndAppliesThemAgain) {
 TEST_F(Form2Test, EachCheckBoxSavesItsSettingAtOnce) {
     Form2& f = open();
     Cfg c;
-    f.Check2->click();
-    c.window2Mouse = 1;
-    EXPECT_EQ(cfg(), c.bytes());
-    f.Check3->click();
-    c.hover = 1;
-    EXPECT_EQ(cfg(), c.bytes());
+    const std::pair<QCheckBox*, int Cfg::*> boxes[] = {
+        {f.Check2, &Cfg::window2Mouse}, {f.Check3, &Cfg::hover}, {f.Check4, &Cfg::hide},
+        {f.Check5, &Cfg::page},         {f.Check6, &Cfg::quick}, {f.Check7, &Cfg::autoHide}};
+    for (const auto& [box, line] : boxes) {
+        box->click();
+        c.*line = 1;
+        EXPECT_EQ(cfg(), c.bytes()) << box->objectName().toStdString();
+    }
     EXPECT_TRUE(form->Cfg().hoverSelectSaved);
-    f.Check4->click();
-    c.hide = 1;
-    EXPECT_EQ(cfg(), c.bytes());
-    f.Check5->click();
-    c.page = 1;
-    EXPECT_EQ(cfg(), c.bytes());
-    f.Check6->click();
-    c.quick = 1;
-    EXPECT_EQ(cfg(), c.bytes());
-    f.Check7->click();
-    c.autoHide = 1;
-    EXPECT_EQ(cfg(), c.bytes());
     // Auto show/hide from here leaves the menu item and its timer alone.
     EXPECT_FALSE(form->mnuAutoHide->isChecked());
     EXPECT_FALSE(form->Timer2->isActive());
