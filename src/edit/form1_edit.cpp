@@ -48,6 +48,12 @@ void applyCommands(Form1& f, const editrules::EditCommands& c) {
     f.mnuBrowse->setEnabled(c.browseFor);
 }
 
+// The current row for a command that changes the list: none outside a
+// list loaded from its file.
+int editableRow(const Form1& f) {
+    return f.EditableView() ? f.List1->SelectedItem() : 0;
+}
+
 // Text typed into a field of an entry: a tab or line end would split the
 // line of the list file.
 QString fieldText(QString s) {
@@ -334,8 +340,7 @@ void Form1::mnuNew_Click() {
 }
 
 void Form1::RenameEntry() {
-    if (!EditableView()) return;
-    const int cur = List1->SelectedItem();
+    const int cur = editableRow(*this);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     const QString oldTitle = items.Text(cur);
@@ -375,8 +380,7 @@ void Form1::mnuRename_Click() {
 }
 
 void Form1::EditEntryArguments() {
-    if (!EditableView()) return;
-    const int cur = List1->SelectedItem();
+    const int cur = editableRow(*this);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     const QString answer =
@@ -391,8 +395,7 @@ void Form1::mnuArgs_Click() {
 }
 
 void Form1::mnuBold_Click() {
-    if (!EditableView()) return;
-    const int cur = List1->SelectedItem();
+    const int cur = editableRow(*this);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     const bool bold = !items.Bold(cur);
@@ -404,8 +407,7 @@ void Form1::mnuBold_Click() {
 // ================= colours ==================================================
 
 void Form1::mnuColor_Click() {
-    if (!EditableView()) return;
-    const int cur = List1->SelectedItem();
+    const int cur = editableRow(*this);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     Timer2->stop();
@@ -498,8 +500,7 @@ void Form1::List1_OLEDragDrop(const QMimeData& data) {
 }
 
 void Form1::mnuBrowse_Click() {
-    if (!EditableView()) return;
-    const int cur = List1->SelectedItem();
+    const int cur = editableRow(*this);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     const QString file = dlg_.openFileName(QStringLiteral("Look for: ") + items.SubItem(cur, 1),
