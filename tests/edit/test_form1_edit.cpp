@@ -287,6 +287,7 @@ TEST_F(Edit, DroppedFilesTextAndShortcutsBecomeEntries) {
     const QString shortcut = "/home/u/Desktop/Editor.desktop";
     plat.shortcuts[shortcut] = Platform::Shortcut{"gedit", "", "--new-window", "", 0, 1};
     plat.programs["gedit"] = "/usr/bin/gedit";
+    plat.existing = {shortcut, "/d/Nothing.desktop"};
     dlg.answers = {true, false};
     for (int i = 0; i < 2; ++i) {
         auto* s = new QMimeData;
@@ -296,8 +297,19 @@ TEST_F(Edit, DroppedFilesTextAndShortcutsBecomeEntries) {
     EXPECT_EQ(dlg.shown.filter("Resolve Shortcut?").size(), 2);
     EXPECT_TRUE(
         top().endsWith("gedit\t/usr/bin/gedit\t/usr/bin/\t--new-window\t\t\r\n"
-                       "Editor.desktop\t/home/u/Desktop/Editor.desktop\t/home/u/Desktop/"
+                       "Editor\t/home/u/Desktop/Editor.desktop\t/home/u/Desktop/"
                        "\t\t\t\r\n"));
+    // A shortcut to nothing stays the shortcut; one that cannot be read
+    // is not added.
+    plat.shortcuts["/d/Nothing.desktop"] = Platform::Shortcut{};
+    dlg.answers = {true, true};
+    for (const char* file : {"/d/Nothing.desktop", "/d/Broken.desktop"}) {
+        auto* s = new QMimeData;
+        s->setUrls({QUrl::fromLocalFile(file)});
+        drop(s);
+    }
+    EXPECT_TRUE(top().endsWith("\r\nNothing\t/d/Nothing.desktop\t/d/\t\t\t\r\n"));
+    EXPECT_EQ(dlg.messages().size(), 2);
     // Outside a list loaded from its file a drop adds nothing.
     form->StartQuickSearch();
     auto* late = new QMimeData;
