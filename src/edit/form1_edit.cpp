@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <cerrno>
@@ -133,8 +134,19 @@ protected:
             }
             case QEvent::Drop: {
                 auto* d = static_cast<QDropEvent*>(e);
-                f_.List1_OLEDragDrop(*d->mimeData());
+                const QMimeData* m = d->mimeData();
+                const QList<QUrl> urls = m->hasUrls() ? m->urls() : QList<QUrl>();
+                const QString text =
+                    m->hasFormat(QStringLiteral("text/plain")) ? m->text() : QString();
                 d->acceptProposedAction();
+                // The program the drop came from waits until the drop is
+                // done: the questions and messages of adding come after.
+                QTimer::singleShot(0, &f_, [form = &f_, urls, text] {
+                    QMimeData data;
+                    if (!urls.isEmpty()) data.setUrls(urls);
+                    if (!text.isEmpty()) data.setText(text);
+                    form->List1_OLEDragDrop(data);
+                });
                 return true;
             }
             default:

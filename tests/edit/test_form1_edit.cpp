@@ -37,6 +37,8 @@ protected:
         QDropEvent dropped(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(vp, &dropped);
         delete data;
+        // The entry is added once the drop has finished.
+        QCoreApplication::sendPostedEvents();
     }
 
     // Acts on the colour dialog once it shows.
