@@ -175,7 +175,7 @@ void Form1::setupEditEvents() {
 // ================= edit mode and availability ===============================
 
 bool Form1::EditableView() const {
-    return Browse->isEnabled();
+    return !shownList_.isEmpty();
 }
 
 bool Form1::EditMode() const {
@@ -200,7 +200,7 @@ void Form1::mnuOrder_Click() {
         // Hover selection would move the selection away from the entry
         // being edited; the counter value 5 remembers it was on.
         if (config_.hoverSelect) {
-            Timer1->Tag = QStringLiteral("5");
+            readiness_ = 5;
             config_.hoverSelect = false;
         }
         placeTwips(Frame1, 35, -70, Width() - 200, 450);

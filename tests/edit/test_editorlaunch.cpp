@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "../run/waitfor.h"
 #include "formfixture.h"
 #include "platform/linux/linuxplatform.h"
+#include "waitfor.h"
 
 using EditorLaunch = FormFixture;
 

@@ -1,9 +1,9 @@
 // The editing rules that need no window.
 #include <gtest/gtest.h>
 
-#include "../run/qtprinters.h"
 #include "edit/editrules.h"
 #include "platform/commandline.h"
+#include "qtprinters.h"
 
 using namespace editrules;
 

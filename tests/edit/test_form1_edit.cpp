@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "../run/runfixture.h"
 #include "edit/colordialog.h"
 #include "lists/listfile.h"
+#include "runfixture.h"
 
 inline void PrintTo(const QByteArray& b, std::ostream* os) {
     *os << '"' << b.toStdString() << '"';
@@ -70,7 +70,7 @@ TEST_F(Edit, EditModeShowsTheBarTintsTheListAndHoldsHoverSelection) {
     EXPECT_EQ(form->List1->BackColor(), listfile::rgb(213, 193, 193));
     EXPECT_FALSE(form->mBack->isEnabled() || form->Parent->isEnabled() || form->Find->isEnabled());
     EXPECT_FALSE(form->Cfg().hoverSelect);
-    EXPECT_EQ(form->Timer1->Tag, "5");
+    EXPECT_EQ(form->Readiness(), 5);
 
     // A sublist opened from the keyboard keeps edit mode and its look.
     key(Qt::Key_1);
