@@ -10,6 +10,7 @@
 #include "app/launcher.h"
 #include "app/programfolder.h"
 #include "platform/linux/instancelink.h"
+#include "platform/linux/launchermodule.h"
 
 int main(int argc, char* argv[]) {
     // The command line is the arguments joined with single blanks.
@@ -32,7 +33,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    const QByteArray module = QFile::encodeName(exeFolder + u'/' + QLatin1String(kLauncherModule));
+    const QByteArray module =
+        QFile::encodeName(launcherModuleFile(exeFolder, QLatin1String(kLauncherModule)));
     void* ui = dlopen(module.constData(), RTLD_NOW | RTLD_LOCAL);
     auto* run = ui ? reinterpret_cast<decltype(&brennomix_run_launcher)>(dlsym(ui, kLauncherEntry))
                    : nullptr;
