@@ -12,6 +12,8 @@ fail() {
     exit 1
 }
 
+# The make running these tests must not hand its job server down.
+unset MAKEFLAGS MAKELEVEL MFLAGS
 # The Makefile's own configure step, into a folder no build has touched.
 make --no-print-directory -C "$SOURCE_DIR" release-configure RELEASE_BUILD="$tmp/build" \
     >"$tmp/configure.log" 2>&1 || fail "configure failed: $(cat "$tmp/configure.log")"
