@@ -1,6 +1,7 @@
 # make run      - install what is missing, build the program (Release) and start it
-# make test     - install what is missing, build, run every test, then run the
-#                 tests again in a build with AddressSanitizer and UBSan
+# make test     - install what is missing, check the formatting, build, run every
+#                 test, then run the tests again in a build with AddressSanitizer
+#                 and UBSan
 # make bench    - build Release and run every benchmark, printing its ratios
 # make install  - build Release and install under PREFIX (default /usr/local;
 #                 PREFIX=$HOME/.local needs no root); DESTDIR is honoured
@@ -12,7 +13,7 @@ BENCH_BUILD ?= build-bench
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build build-asan check check-asan format clean \
+.PHONY: run test setup build build-asan check check-asan format format-check clean \
 	release-configure install deb bench
 
 # The program alone: no test is configured, let alone compiled.
@@ -20,7 +21,7 @@ run: release-configure
 	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target brennomix
 	$(abspath $(RELEASE_BUILD))/brennomix
 
-test: check check-asan
+test: format-check check check-asan
 
 setup:
 	./scripts/setup.sh
@@ -67,6 +68,10 @@ check-asan: build-asan
 
 format:
 	cmake --build $(BUILD) --target format
+
+# Fails on any source that .clang-format would change (make format mends it).
+format-check: setup
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(BENCH_BUILD)

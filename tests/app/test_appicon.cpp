@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "app/appicon.h"
-#include "platform/linux/launchermodule.h"
 
 namespace {
 
@@ -62,12 +61,4 @@ TEST_F(AppIconTest, InstalledIconOfTheThemeIsPreferred) {
     QIcon::setThemeSearchPaths({icons.path()});
     QIcon::setThemeName(QStringLiteral("hicolor"));
     EXPECT_EQ(pixelNearEdge(appIcon()), 0x00ff00u);
-}
-
-TEST(LauncherModule, BesideTheExecutableElseByNameAlongTheRunpath) {
-    QTemporaryDir bin;
-    const QString name = QStringLiteral("libbrennomix_ui.so");
-    EXPECT_EQ(launcherModuleFile(bin.path(), name), name);
-    ASSERT_TRUE(writeFile(bin.filePath(name), "module"));
-    EXPECT_EQ(launcherModuleFile(bin.path(), name), bin.filePath(name));
 }

@@ -22,6 +22,8 @@ public:
     QString findProgram(const QString& name, const QString& programFolder) override;
     QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
+    // "~" and "~/..." name the home folder, in entries as on a command line.
+    static QString expandHome(const QString& path);
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;
