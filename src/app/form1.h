@@ -42,9 +42,6 @@ private:
     int offset_ = 0;
 };
 
-// The program's icon, drawn rather than shipped as a file.
-QIcon appIcon();
-
 // The main window. Its handlers keep the names the launcher has always used;
 // each is defined in the folder of the subsystem that owns it (app, lists,
 // run, search, edit, window, settings, desktop).
