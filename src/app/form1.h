@@ -9,10 +9,11 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 #include "lists/config.h"
 #include "lists/listview.h"
-#include "search/quicksearch.h"
+#include "search/searchsession.h"
 
 class Platform;
 class Dialogs;
@@ -134,6 +135,12 @@ public:
     void mSearch(const QString& word);
     void mnuRefresh_Click();
     void mnuFindFS_Click();
+    void BuildFsIndex();
+    void ReadAllLists();
+    void LoadFsIndex();
+    // The search box's state and the file-system index.
+    SearchSession& Search() { return *search_; }
+    const SearchSession& Search() const { return *search_; }
 
     // ================= edit ==================================================
     // The view shows a list loaded from its file (not search results).
@@ -293,17 +300,11 @@ public:
     void SetListDirty(bool dirty);
     // Readiness counter (Timer1's tag) by value.
     double Readiness() const;
-    bool scanBusy = false;
-    bool searchShown = false;
-    bool fsIndexLoaded = false;
     bool hotkeyHooked = false;
     bool hiddenFromTray = false;
     bool pressHandled = false;
     QString parentList;
     QString CopiedPath;
-    QStringList List2;  // file-system index lines
-    QStringList List3;  // sublist titles still to read
-    QStringList List4;  // raw lines of the shown list, for the quick search
     int WorkLeft = 0, WorkTop = 0, WorkWidth = 0, WorkHeight = 0;
 
 signals:
@@ -363,6 +364,8 @@ private:
     QStringList pendingWords_;
     bool deliveringWords_ = false;
     bool startedUp_ = false;
-    // search: the filter behind Text2.
-    quicksearch::Filter quickFilter_;
+    // search: the box's state, what it filters and the index build.
+    std::unique_ptr<SearchSession> search_;
+    // The index build ended: the caption counts its lines.
+    void FsIndexBuilt();
 };

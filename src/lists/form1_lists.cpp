@@ -38,7 +38,7 @@ QString Form1::CurrentStem() const {
 }
 
 QString Form1::LoadList(QString& name) {
-    List3.clear();
+    Search().List3().clear();
     name = listfile::cleanName(name);
     // Names come from command lines, relayed words and sublist titles: none
     // of them may reach a file outside the program folder.
@@ -67,7 +67,7 @@ QString Form1::LoadList(QString& name) {
     ResetListView();
     List1->ListItems().AddRows(rowsFromLines(lines));
 
-    searchShown = false;
+    Search().setSearchShown(false);
     if (List1->ListItems().Count() == 0) SetEmptyListCommands();
     FitWindowToList();
     UpdateDateAndStartTime();
@@ -104,16 +104,13 @@ bool Form1::SaveList() {
 bool Form1::FileExists(const QString& path) { return plat_.fileExists(path); }
 
 void Form1::StartQuickSearch() {
-    List4.clear();
+    Search().setList4({});
     if (EditList->isEnabled()) DisableEditCommands();
     List1->SetBackColor(listfile::rgb(255, 255, 208));
     const QString stem = CurrentStem();
-    if (listfile::isSafeStem(stem)) {
-        QStringList lines;
-        if (textfile::readLines(listfile::pathFor(appPath_, stem), lines) ==
-            textfile::ReadStatus::Ok)
-            List4 = lines;
-    }
+    SearchLines lines;
+    if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
+        Search().setList4(std::move(lines));
     Text2->show();
     Text2->raise();
     Text2->setFocus();

@@ -48,11 +48,11 @@ TEST_F(CommandWords, QuitLeavesTheTrayAndEndsInExactCaseOnly) {
     EXPECT_FALSE(form->Ended());
     // It ends even with stay-open on, but never while the index is built.
     form->ToggleStayOpen();
-    form->scanBusy = true;
+    form->Search().setScanBusy(true);
     relay("quit");
     EXPECT_FALSE(form->Ended());
     EXPECT_FALSE(form->mnuTray->isChecked());
-    form->scanBusy = false;
+    form->Search().setScanBusy(false);
     relay("/QuIt");
     EXPECT_TRUE(form->Ended());
     EXPECT_TRUE(plat.calls.contains("trayRemove"));

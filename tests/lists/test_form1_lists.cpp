@@ -179,7 +179,7 @@ TEST_F(ListFiles, QuickSearchStartReadsTheRawLines) {
     writeList("Brennomix", {"a\ta.exe", "", "!b"});
     start();
     form->StartQuickSearch();
-    EXPECT_EQ(form->List4, (QStringList{"a\ta.exe", "", "!b"}));
+    EXPECT_EQ(form->Search().List4()->toStringList(), (QStringList{"a\ta.exe", "", "!b"}));
     EXPECT_TRUE(form->Text2->isVisible());
     EXPECT_FALSE(form->EditList->isEnabled());
     EXPECT_EQ(form->List1->BackColor(), listfile::rgb(255, 255, 208));
@@ -280,7 +280,7 @@ TEST_F(Navigation, CheckEntriesMarksMissingTargets) {
     EXPECT_FALSE(form->ListDirty());
     form->CheckEntries();
     EXPECT_EQ(titles()[1], " !  ! joined");
-    form->scanBusy = true;
+    form->Search().setScanBusy(true);
     form->CheckEntries();
     EXPECT_EQ(titles()[1], " !  ! joined");
 }

@@ -1,0 +1,188 @@
+#include "search/searchlines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <atomic>
+#include <cstring>
+
+#include "lists/textfile.h"
+
+namespace {
+
+std::atomic<std::uint64_t> nextGeneration{1};
+
+bool isAscii(QByteArrayView b) {
+    for (char c : b)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// The line without its line end (CR LF, CR or LF).
+QByteArrayView withoutLineEnd(QByteArrayView b) {
+    if (b.endsWith('\n')) b.chop(1);
+    if (b.endsWith('\r')) b.chop(1);
+    return b;
+}
+
+}  // namespace
+
+QByteArray foldSearchText(const QString& text) { return text.toCaseFolded().toUtf8(); }
+
+void SearchLines::touch() { generation_ = nextGeneration.fetch_add(1); }
+
+void SearchLines::clear() {
+    data_.clear();
+    starts_.assign(1, 0);
+    folded_.clear();
+    foldedStarts_.assign(1, 0);
+    starts_.shrink_to_fit();
+    foldedStarts_.shrink_to_fit();
+    touch();
+}
+
+void SearchLines::foldTitle(QByteArrayView line) {
+    const qsizetype tab = line.indexOf('\t');
+    const QByteArrayView title = tab < 0 ? line : line.first(tab);
+    if (isAscii(title)) {
+        const qsizetype at = folded_.size();
+        folded_.resize(at + title.size());
+        char* out = folded_.data() + at;
+        for (qsizetype k = 0; k < title.size(); ++k) {
+            const char c = title[k];
+            out[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+        }
+    } else {
+        folded_ += foldSearchText(textfile::decodeLine(title));
+    }
+    folded_ += '\n';
+    foldedStarts_.push_back(folded_.size());
+}
+
+void SearchLines::append(QByteArrayView line) {
+    data_.append(line.data(), line.size());
+    data_.append("\r\n", 2);
+    starts_.push_back(data_.size());
+    foldTitle(line);
+    touch();
+}
+
+void SearchLines::append(const SearchLines& other) {
+    const std::int64_t base = data_.size();
+    const std::int64_t foldedBase = folded_.size();
+    data_ += other.data_;
+    folded_ += other.folded_;
+    starts_.reserve(starts_.size() + other.starts_.size() - 1);
+    foldedStarts_.reserve(foldedStarts_.size() + other.foldedStarts_.size() - 1);
+    for (size_t k = 1; k < other.starts_.size(); ++k) {
+        starts_.push_back(base + other.starts_[k]);
+        foldedStarts_.push_back(foldedBase + other.foldedStarts_[k]);
+    }
+    touch();
+}
+
+SearchLines SearchLines::fromLines(const QStringList& lines) {
+    SearchLines s;
+    for (const QString& l : lines) s.append(l);
+    return s;
+}
+
+void SearchLines::assignFile(QByteArray data) {
+    clear();
+    if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+    data_ = std::move(data);
+    const char* p = data_.constData();
+    const qsizetype n = data_.size();
+    // A rough guess of the line count keeps the vectors from growing often.
+    starts_.reserve(size_t(n / 48 + 2));
+    foldedStarts_.reserve(size_t(n / 48 + 2));
+    folded_.reserve(n / 3);
+    qsizetype i = 0;
+    qsizetype lfAt = -1;  // the next LF at or after i (n when none)
+    while (i < n) {
+        if (lfAt < i) {
+            const void* lf = std::memchr(p + i, '\n', size_t(n - i));
+            lfAt = lf ? static_cast<const char*>(lf) - p : n;
+        }
+        // A CR before that LF ends the line first (alone or as CR LF).
+        const void* cr = std::memchr(p + i, '\r', size_t(lfAt - i));
+        qsizetype end, next;
+        if (cr) {
+            end = static_cast<const char*>(cr) - p;
+            next = end + 1;
+            if (next < n && p[next] == '\n') ++next;
+        } else {
+            end = lfAt;
+            next = lfAt < n ? lfAt + 1 : n;
+        }
+        foldTitle(QByteArrayView(p + i, end - i));
+        starts_.push_back(next);
+        i = next;
+    }
+    touch();
+}
+
+bool SearchLines::readFile(const QString& path) {
+    QFile f(path);
+    if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) return false;
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) return false;
+    assignFile(std::move(data));
+    return true;
+}
+
+QByteArray SearchLines::fileBytes() const {
+    QByteArray out;
+    out.reserve(data_.size() + 2);
+    for (int i = 0; i < size(); ++i) {
+        const QByteArrayView b = bytes(i);
+        out.append(b.data(), b.size());
+        out.append("\r\n", 2);
+    }
+    return out;
+}
+
+bool SearchLines::writeTo(QIODevice& out) const {
+    QByteArray block;
+    constexpr qsizetype kBlock = 1 << 20;
+    block.reserve(kBlock + 4096);
+    auto flush = [&] {
+        if (out.write(block) != block.size()) return false;
+        block.resize(0);
+        return true;
+    };
+    for (int i = 0; i < size(); ++i) {
+        const QByteArrayView b = bytes(i);
+        block.append(b.data(), b.size());
+        block.append("\r\n", 2);
+        if (block.size() >= kBlock && !flush()) return false;
+    }
+    return flush();
+}
+
+QByteArrayView SearchLines::bytes(int i) const {
+    if (i < 0 || i >= size()) return {};
+    return withoutLineEnd(
+        QByteArrayView(data_.constData() + starts_[size_t(i)], starts_[size_t(i) + 1] - starts_[size_t(i)]));
+}
+
+QString SearchLines::line(int i) const { return textfile::decodeLine(bytes(i)); }
+
+QStringList SearchLines::toStringList() const {
+    QStringList out;
+    out.reserve(size());
+    for (int i = 0; i < size(); ++i) out << line(i);
+    return out;
+}
+
+QByteArrayView SearchLines::foldedTitle(int i) const {
+    if (i < 0 || i >= size()) return {};
+    const std::int64_t b = foldedStarts_[size_t(i)];
+    return QByteArrayView(folded_.constData() + b, foldedStarts_[size_t(i) + 1] - b - 1);
+}
+
+std::int64_t SearchLines::heldBytes() const {
+    return data_.capacity() + folded_.capacity() +
+           std::int64_t((starts_.capacity() + foldedStarts_.capacity()) * sizeof(std::int64_t));
+}
