@@ -4,7 +4,11 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <sys/mman.h>
+
 #include <atomic>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "lists/textfile.h"
@@ -12,6 +16,23 @@
 namespace {
 
 std::atomic<std::uint64_t> nextGeneration{1};
+
+// Asks for large pages behind a big buffer before it is first written:
+// touching a fresh page at a time is what makes loading a large index slow
+// on some machines.
+void preferLargePages(const void* data, qsizetype bytes) {
+    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+    if (bytes < qsizetype(4 * kLarge)) return;
+    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto to = (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
+template <class T>
+void reserveLarge(std::vector<T>& v, size_t n) {
+    v.reserve(n);
+    preferLargePages(v.data(), qsizetype(n * sizeof(T)));
+}
 
 bool isAscii(QByteArrayView b) {
     for (char c : b)
@@ -36,6 +57,7 @@ void SearchLines::clear() {
     data_.clear();
     starts_.assign(1, 0);
     folded_.clear();
+    foldedSize_ = 0;
     foldedStarts_.assign(1, 0);
     starts_.shrink_to_fit();
     foldedStarts_.shrink_to_fit();
@@ -43,21 +65,34 @@ void SearchLines::clear() {
 }
 
 void SearchLines::foldTitle(QByteArrayView line) {
-    const qsizetype tab = line.indexOf('\t');
-    const QByteArrayView title = tab < 0 ? line : line.first(tab);
+    const void* tab = std::memchr(line.data(), '\t', size_t(line.size()));
+    const QByteArrayView title =
+        tab ? line.first(static_cast<const char*>(tab) - line.data()) : line;
+    qsizetype at = foldedSize_;
     if (isAscii(title)) {
-        const qsizetype at = folded_.size();
-        folded_.resize(at + title.size());
+        reserveFolded(at + title.size() + 1);
         char* out = folded_.data() + at;
         for (qsizetype k = 0; k < title.size(); ++k) {
             const char c = title[k];
             out[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
         }
+        at += title.size();
     } else {
-        folded_ += foldSearchText(textfile::decodeLine(title));
+        const QByteArray f = foldSearchText(textfile::decodeLine(title));
+        reserveFolded(at + f.size() + 1);
+        std::memcpy(folded_.data() + at, f.constData(), size_t(f.size()));
+        at += f.size();
     }
-    folded_ += '\n';
-    foldedStarts_.push_back(folded_.size());
+    folded_.data()[at++] = '\n';
+    foldedSize_ = at;
+    foldedStarts_.push_back(at);
+}
+
+void SearchLines::reserveFolded(qsizetype bytes) {
+    if (bytes <= folded_.size()) return;
+    // The buffer is kept larger than its content; pages never written to
+    // cost no memory. foldedSize_ is the content's end.
+    folded_.resize(std::max(bytes, folded_.size() * 2));
 }
 
 void SearchLines::append(QByteArrayView line) {
@@ -70,9 +105,11 @@ void SearchLines::append(QByteArrayView line) {
 
 void SearchLines::append(const SearchLines& other) {
     const std::int64_t base = data_.size();
-    const std::int64_t foldedBase = folded_.size();
+    const std::int64_t foldedBase = foldedSize_;
     data_ += other.data_;
-    folded_ += other.folded_;
+    reserveFolded(foldedSize_ + other.foldedSize_);
+    std::memcpy(folded_.data() + foldedSize_, other.folded_.constData(), size_t(other.foldedSize_));
+    foldedSize_ += other.foldedSize_;
     starts_.reserve(starts_.size() + other.starts_.size() - 1);
     foldedStarts_.reserve(foldedStarts_.size() + other.foldedStarts_.size() - 1);
     for (size_t k = 1; k < other.starts_.size(); ++k) {
@@ -94,10 +131,12 @@ void SearchLines::assignFile(QByteArray data) {
     data_ = std::move(data);
     const char* p = data_.constData();
     const qsizetype n = data_.size();
-    // A rough guess of the line count keeps the vectors from growing often.
-    starts_.reserve(size_t(n / 48 + 2));
-    foldedStarts_.reserve(size_t(n / 48 + 2));
-    folded_.reserve(n / 3);
+    // Room for short lines and for titles as long as the lines: pages
+    // that are never written to cost no memory.
+    reserveLarge(starts_, size_t(n / 24 + 2));
+    reserveLarge(foldedStarts_, size_t(n / 24 + 2));
+    reserveFolded(n + 16);
+    preferLargePages(folded_.constData(), folded_.size());
     qsizetype i = 0;
     qsizetype lfAt = -1;  // the next LF at or after i (n when none)
     while (i < n) {
@@ -126,7 +165,21 @@ void SearchLines::assignFile(QByteArray data) {
 bool SearchLines::readFile(const QString& path) {
     QFile f(path);
     if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) return false;
-    QByteArray data = f.readAll();
+    QByteArray data;
+    const qint64 size = f.size();
+    if (size > 0 && size < (qint64(1) << 40)) {
+        data.resize(qsizetype(size));
+        preferLargePages(data.constData(), data.size());
+        qint64 got = 0;
+        while (got < size) {
+            const qint64 n = f.read(data.data() + got, size - got);
+            if (n <= 0) break;
+            got += n;
+        }
+        data.resize(qsizetype(got));
+    }
+    // A file that grew meanwhile, or one that tells no size.
+    data += f.readAll();
     if (f.error() != QFileDevice::NoError) return false;
     assignFile(std::move(data));
     return true;
@@ -183,6 +236,6 @@ QByteArrayView SearchLines::foldedTitle(int i) const {
 }
 
 std::int64_t SearchLines::heldBytes() const {
-    return data_.capacity() + folded_.capacity() +
-           std::int64_t((starts_.capacity() + foldedStarts_.capacity()) * sizeof(std::int64_t));
+    return data_.size() + foldedSize_ +
+           std::int64_t((starts_.size() + foldedStarts_.size()) * sizeof(std::int64_t));
 }

@@ -51,7 +51,7 @@ public:
 
     // The case-folded titles, each followed by "\n", and where line i's
     // title starts in it (foldedStart(size()) is its end).
-    const QByteArray& foldedTitles() const { return folded_; }
+    QByteArrayView foldedTitles() const { return QByteArrayView(folded_.constData(), foldedSize_); }
     std::int64_t foldedStart(int i) const { return foldedStarts_[size_t(i)]; }
     const std::vector<std::int64_t>& foldedStarts() const { return foldedStarts_; }
     QByteArrayView foldedTitle(int i) const;
@@ -60,17 +60,19 @@ public:
     // against the same lines.
     std::uint64_t generation() const { return generation_; }
 
-    // Bytes held, for the memory figures.
+    // Bytes the content takes, for the memory figures.
     std::int64_t heldBytes() const;
 
 private:
     void foldTitle(QByteArrayView line);
+    void reserveFolded(qsizetype bytes);
     void touch();
 
     QByteArray data_;
     // Line i is data_[starts_[i], starts_[i + 1]) without its line end.
     std::vector<std::int64_t> starts_{0};
     QByteArray folded_;
+    qsizetype foldedSize_ = 0;
     std::vector<std::int64_t> foldedStarts_{0};
     std::uint64_t generation_ = 0;
 };

@@ -71,7 +71,7 @@ TEST(SearchLines, AppendingKeepsLinesAndTitlesTogether) {
     EXPECT_NE(a.generation(), before);
     EXPECT_EQ(linesOf(a), (QStringList{"One\t1", "two", "THREE\t3\t/x/"}));
     EXPECT_EQ(a.foldedTitle(2), QByteArrayView("three"));
-    EXPECT_EQ(a.foldedTitles(), QByteArray("one\ntwo\nthree\n"));
+    EXPECT_EQ(a.foldedTitles().toByteArray(), QByteArray("one\ntwo\nthree\n"));
 }
 
 // Files of a folder come first, in listing order; then each subfolder with
