@@ -34,12 +34,6 @@ void reserveLarge(std::vector<T>& v, size_t n) {
     preferLargePages(v.data(), qsizetype(n * sizeof(T)));
 }
 
-bool isAscii(QByteArrayView b) {
-    for (char c : b)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
 // The line without its line end (CR LF, CR or LF).
 QByteArrayView withoutLineEnd(QByteArrayView b) {
     if (b.endsWith('\n')) b.chop(1);
@@ -69,13 +63,17 @@ void SearchLines::foldTitle(QByteArrayView line) {
     const QByteArrayView title =
         tab ? line.first(static_cast<const char*>(tab) - line.data()) : line;
     qsizetype at = foldedSize_;
-    if (isAscii(title)) {
-        reserveFolded(at + title.size() + 1);
-        char* out = folded_.data() + at;
-        for (qsizetype k = 0; k < title.size(); ++k) {
-            const char c = title[k];
-            out[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-        }
+    reserveFolded(at + title.size() + 1);
+    // ASCII letters are folded as they are copied; a title with any other
+    // byte is folded again by the Unicode rules.
+    char* out = folded_.data() + at;
+    unsigned char high = 0;
+    for (qsizetype k = 0; k < title.size(); ++k) {
+        const char c = title[k];
+        high |= static_cast<unsigned char>(c);
+        out[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    }
+    if (!(high & 0x80)) {
         at += title.size();
     } else {
         const QByteArray f = foldSearchText(textfile::decodeLine(title));
