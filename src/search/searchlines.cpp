@@ -30,8 +30,31 @@ void preferLargePages(const void* data, qsizetype bytes) {
 
 template <class T>
 void reserveLarge(std::vector<T>& v, size_t n) {
-    v.reserve(n);
-    preferLargePages(v.data(), qsizetype(n * sizeof(T)));
+    if (n <= v.capacity()) return;
+    // Into a new block that asked for large pages before it is written.
+    std::vector<T> bigger;
+    bigger.reserve(n);
+    preferLargePages(bigger.data(), qsizetype(n * sizeof(T)));
+    bigger.insert(bigger.end(), v.begin(), v.end());
+    v.swap(bigger);
+}
+
+template <class T>
+void pushLarge(std::vector<T>& v, T value) {
+    if (v.size() == v.capacity()) reserveLarge(v, std::max<size_t>(v.size() * 2, 1 << 16));
+    v.push_back(value);
+}
+
+// Makes room for `extra` more bytes in `b`, growing it by doubling.
+void roomFor(QByteArray& b, qsizetype extra) {
+    const qsizetype need = b.size() + extra;
+    if (need <= b.capacity()) return;
+    QByteArray bigger;
+    const qsizetype cap = std::max(need, std::max<qsizetype>(b.capacity() * 2, 1 << 16));
+    bigger.reserve(cap);
+    preferLargePages(bigger.constData(), cap);
+    bigger.append(b);
+    b.swap(bigger);
 }
 
 // The line without its line end (CR LF, CR or LF).
@@ -83,20 +106,31 @@ void SearchLines::foldTitle(QByteArrayView line) {
     }
     folded_.data()[at++] = '\n';
     foldedSize_ = at;
-    foldedStarts_.push_back(at);
+    pushLarge(foldedStarts_, std::int64_t(at));
 }
 
 void SearchLines::reserveFolded(qsizetype bytes) {
     if (bytes <= folded_.size()) return;
     // The buffer is kept larger than its content; pages never written to
     // cost no memory. foldedSize_ is the content's end.
-    folded_.resize(std::max(bytes, folded_.size() * 2));
+    if (bytes <= folded_.capacity()) {
+        folded_.resize(bytes);
+        return;
+    }
+    QByteArray bigger;
+    const qsizetype cap = std::max(bytes, std::max<qsizetype>(folded_.size() * 2, 1 << 16));
+    bigger.reserve(cap);
+    preferLargePages(bigger.constData(), cap);
+    bigger.resize(cap);
+    std::memcpy(bigger.data(), folded_.constData(), size_t(foldedSize_));
+    folded_.swap(bigger);
 }
 
 void SearchLines::append(QByteArrayView line) {
+    roomFor(data_, line.size() + 2);
     data_.append(line.data(), line.size());
     data_.append("\r\n", 2);
-    starts_.push_back(data_.size());
+    pushLarge(starts_, std::int64_t(data_.size()));
     foldTitle(line);
     touch();
 }
@@ -104,12 +138,13 @@ void SearchLines::append(QByteArrayView line) {
 void SearchLines::append(const SearchLines& other) {
     const std::int64_t base = data_.size();
     const std::int64_t foldedBase = foldedSize_;
+    roomFor(data_, other.data_.size());
     data_ += other.data_;
     reserveFolded(foldedSize_ + other.foldedSize_);
     std::memcpy(folded_.data() + foldedSize_, other.folded_.constData(), size_t(other.foldedSize_));
     foldedSize_ += other.foldedSize_;
-    starts_.reserve(starts_.size() + other.starts_.size() - 1);
-    foldedStarts_.reserve(foldedStarts_.size() + other.foldedStarts_.size() - 1);
+    reserveLarge(starts_, starts_.size() + other.starts_.size() - 1);
+    reserveLarge(foldedStarts_, foldedStarts_.size() + other.foldedStarts_.size() - 1);
     for (size_t k = 1; k < other.starts_.size(); ++k) {
         starts_.push_back(base + other.starts_[k]);
         foldedStarts_.push_back(foldedBase + other.foldedStarts_[k]);
@@ -154,7 +189,7 @@ void SearchLines::assignFile(QByteArray data) {
             next = lfAt < n ? lfAt + 1 : n;
         }
         foldTitle(QByteArrayView(p + i, end - i));
-        starts_.push_back(next);
+        pushLarge(starts_, std::int64_t(next));
         i = next;
     }
     touch();
