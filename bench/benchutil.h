@@ -57,6 +57,8 @@ inline double percentile(std::vector<double> v, double p) {
     return v[std::min(k, v.size() - 1)];
 }
 
-inline double median(const std::vector<double>& v) { return percentile(v, 0.5); }
+inline double median(const std::vector<double>& v) {
+    return percentile(v, 0.5);
+}
 
 }  // namespace bench

@@ -11,9 +11,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cstdio>
 
 #include "benchutil.h"
 #include "platform/linux/folderreader.h"
@@ -29,7 +29,8 @@ void makeTree(const QString& root, int files) {
     for (int a = 0; a < 10; ++a)
         for (int b = 0; b < 10; ++b)
             for (int c = 0; c < 10; ++c) {
-                const QString folder = QStringLiteral("%1/top%2/mid%3/leaf%4").arg(root).arg(a).arg(b).arg(c);
+                const QString folder =
+                    QStringLiteral("%1/top%2/mid%3/leaf%4").arg(root).arg(a).arg(b).arg(c);
                 QDir().mkpath(folder);
                 const QByteArray f = QFile::encodeName(folder);
                 for (int k = 0; k < perLeaf && made < files; ++k, ++made) {
@@ -53,7 +54,8 @@ int ourWalk(const QString& root, const QString& indexFile, double& ms) {
 
 double findWalk(const QString& root, int& lines) {
     std::string out;
-    const double ms = bench::timeTool({"find", QFile::encodeName(root).toStdString(), "-type", "f"}, &out);
+    const double ms =
+        bench::timeTool({"find", QFile::encodeName(root).toStdString(), "-type", "f"}, &out);
     lines = int(std::count(out.begin(), out.end(), '\n'));
     return ms;
 }
@@ -82,9 +84,10 @@ int main(int argc, char** argv) {
             found = findWalk(a, findLines);
             ourLines = ourWalk(b, indexFile, ours);
         }
-        std::printf("cold-ish %d: ours %.1f ms (%d lines, index written), find %.1f ms (%d files), "
-                    "ratio %.2f\n",
-                    round + 1, ours, ourLines, found, findLines, ours / found);
+        std::printf(
+            "cold-ish %d: ours %.1f ms (%d lines, index written), find %.1f ms (%d files), "
+            "ratio %.2f\n",
+            round + 1, ours, ourLines, found, findLines, ours / found);
         QDir(a).removeRecursively();
         QDir(b).removeRecursively();
     }
@@ -105,8 +108,9 @@ int main(int argc, char** argv) {
         ours.push_back(o);
         ratios.push_back(o / finds.back());
     }
-    std::printf("warm: ours median %.1f ms, find -type f median %.1f ms, ratio median %.2f "
-                "(limit 1.0)\n",
-                bench::median(ours), bench::median(finds), bench::median(ratios));
+    std::printf(
+        "warm: ours median %.1f ms, find -type f median %.1f ms, ratio median %.2f "
+        "(limit 1.0)\n",
+        bench::median(ours), bench::median(finds), bench::median(ratios));
     return 0;
 }

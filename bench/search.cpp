@@ -25,10 +25,10 @@ namespace {
 // An index like a real one: list lines first, then file lines of nested
 // folders with names made of common words.
 QByteArray makeIndex(int lines) {
-    static const char* words[] = {"report", "draft", "photo", "invoice", "notes", "setup",
-                                  "backup", "music", "video", "letter", "budget", "plan",
-                                  "readme", "config", "image", "scan", "summary", "project",
-                                  "archive", "todo", "Holiday", "Meeting", "Final", "Old"};
+    static const char* words[] = {"report",  "draft",  "photo",   "invoice", "notes",   "setup",
+                                  "backup",  "music",  "video",   "letter",  "budget",  "plan",
+                                  "readme",  "config", "image",   "scan",    "summary", "project",
+                                  "archive", "todo",   "Holiday", "Meeting", "Final",   "Old"};
     static const char* exts[] = {".pdf", ".txt", ".jpg", ".odt", ".png", ".desktop", ".sh", ".mp3"};
     std::mt19937 random(42);
     auto word = [&] { return QByteArray(words[random() % std::size(words)]); };
@@ -39,9 +39,10 @@ QByteArray makeIndex(int lines) {
     QByteArray folder = "/home/user/Documents/";
     for (int i = 200; i < lines; ++i) {
         if (i % 40 == 0)
-            folder = "/home/user/Documents/" + word() + '/' + word() + QByteArray::number(i / 40) + '/';
-        const QByteArray name = word() + '_' + word() + QByteArray::number(i % 977) +
-                                exts[random() % std::size(exts)];
+            folder =
+                "/home/user/Documents/" + word() + '/' + word() + QByteArray::number(i / 40) + '/';
+        const QByteArray name =
+            word() + '_' + word() + QByteArray::number(i % 977) + exts[random() % std::size(exts)];
         out += name + '\t' + name + '\t' + folder + "\r\n";
     }
     return out;
@@ -89,10 +90,11 @@ int main(int argc, char** argv) {
         ours.push_back(bench::msSince(t));
         held = lines.heldBytes();
     }
-    std::printf("load %d lines (%.1f MB): ours %.1f ms, grep -c x %.1f ms, ratio %.2f (limit 5); "
-                "memory %.2f x the file (limit 2)\n",
-                count, fileBytes / 1e6, bench::median(ours), bench::median(grep),
-                bench::median(ours) / bench::median(grep), double(held) / fileBytes);
+    std::printf(
+        "load %d lines (%.1f MB): ours %.1f ms, grep -c x %.1f ms, ratio %.2f (limit 5); "
+        "memory %.2f x the file (limit 2)\n",
+        count, fileBytes / 1e6, bench::median(ours), bench::median(grep),
+        bench::median(ours) / bench::median(grep), double(held) / fileBytes);
 
     // ---- keystrokes ----
     FakePlatform plat;
@@ -130,10 +132,11 @@ int main(int argc, char** argv) {
             }
         }
     }
-    std::printf("keystrokes: %zu; ours median %.2f ms, p95 %.2f ms; grep -ciF median %.2f ms, "
-                "p95 %.2f ms\n",
-                ratios.size(), bench::median(oursMs), bench::percentile(oursMs, 0.95),
-                bench::median(grepMs), bench::percentile(grepMs, 0.95));
+    std::printf(
+        "keystrokes: %zu; ours median %.2f ms, p95 %.2f ms; grep -ciF median %.2f ms, "
+        "p95 %.2f ms\n",
+        ratios.size(), bench::median(oursMs), bench::percentile(oursMs, 0.95),
+        bench::median(grepMs), bench::percentile(grepMs, 0.95));
     std::printf("ratio ours/grep per keystroke: median %.2f (limit 1.0), p95 %.2f (limit 2.0)\n",
                 bench::median(ratios), bench::percentile(ratios, 0.95));
     return 0;

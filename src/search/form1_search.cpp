@@ -121,14 +121,13 @@ void Form1::BuildFsIndex() {
     List1->SetBackColor(kFileSystemSearchColor);
     const std::vector<fsindex::FolderSpec> specs = fsindex::folderSpecs(
         config_.fsSearchPaths, [this](int n) { return plat_.specialFolders(n); });
-    Search().walkFolders(specs, appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName),
-                         [this] {
-                             // The refresh command may have cleared the flag
-                             // meanwhile: the index is whole now.
-                             Search().setFsIndexLoaded(true);
-                             setWindowTitle(itemsFoundCaption(Search().List2()->size()));
-                             FsIndexBuilt();
-                         });
+    Search().walkFolders(specs, appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName), [this] {
+        // The refresh command may have cleared the flag
+        // meanwhile: the index is whole now.
+        Search().setFsIndexLoaded(true);
+        setWindowTitle(itemsFoundCaption(Search().List2()->size()));
+        FsIndexBuilt();
+    });
 }
 
 void Form1::FsIndexBuilt() {
@@ -166,4 +165,6 @@ void Form1::mnuRefresh_Click() {
     mSearch(QStringLiteral("searchFS"));
 }
 
-void Form1::mnuFindFS_Click() { mSearch(QStringLiteral("searchFS")); }
+void Form1::mnuFindFS_Click() {
+    mSearch(QStringLiteral("searchFS"));
+}

@@ -163,7 +163,9 @@ void ReadAllLists(const QString& programFolder, SearchLines& lines, QStringList&
     }
 }
 
-bool LoadFsIndex(const QString& file, SearchLines& lines) { return lines.readFile(file); }
+bool LoadFsIndex(const QString& file, SearchLines& lines) {
+    return lines.readFile(file);
+}
 
 bool SaveFsIndex(const QString& file, const SearchLines& lines) {
     // A temporary file is created for the user only; it replaces the old

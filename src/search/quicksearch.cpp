@@ -57,9 +57,10 @@ std::vector<int> filter(const SearchLines& source, const QByteArray& folded) {
         size_t k = 0;
         while (k < 8 && starts[line + 1] <= at) ++line, ++k;
         if (starts[line + 1] <= at)
-            line = size_t(std::upper_bound(starts.begin() + std::ptrdiff_t(line), starts.end(), at) -
-                          starts.begin()) -
-                   1;
+            line =
+                size_t(std::upper_bound(starts.begin() + std::ptrdiff_t(line), starts.end(), at) -
+                       starts.begin()) -
+                1;
         found.push_back(int(line));
         ++line;
         from = starts[line];

@@ -6,8 +6,8 @@
 
 #include <sys/mman.h>
 
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 
@@ -24,7 +24,8 @@ void preferLargePages(const void* data, qsizetype bytes) {
     constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
     if (bytes < qsizetype(4 * kLarge)) return;
     const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
-    const auto to = (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
+    const auto to =
+        (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
     if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
 
@@ -66,9 +67,13 @@ QByteArrayView withoutLineEnd(QByteArrayView b) {
 
 }  // namespace
 
-QByteArray foldSearchText(const QString& text) { return text.toCaseFolded().toUtf8(); }
+QByteArray foldSearchText(const QString& text) {
+    return text.toCaseFolded().toUtf8();
+}
 
-void SearchLines::touch() { generation_ = nextGeneration.fetch_add(1); }
+void SearchLines::touch() {
+    generation_ = nextGeneration.fetch_add(1);
+}
 
 void SearchLines::clear() {
     data_.clear();
@@ -249,11 +254,13 @@ bool SearchLines::writeTo(QIODevice& out) const {
 
 QByteArrayView SearchLines::bytes(int i) const {
     if (i < 0 || i >= size()) return {};
-    return withoutLineEnd(
-        QByteArrayView(data_.constData() + starts_[size_t(i)], starts_[size_t(i) + 1] - starts_[size_t(i)]));
+    return withoutLineEnd(QByteArrayView(data_.constData() + starts_[size_t(i)],
+                                         starts_[size_t(i) + 1] - starts_[size_t(i)]));
 }
 
-QString SearchLines::line(int i) const { return textfile::decodeLine(bytes(i)); }
+QString SearchLines::line(int i) const {
+    return textfile::decodeLine(bytes(i));
+}
 
 QStringList SearchLines::toStringList() const {
     QStringList out;

@@ -38,7 +38,8 @@ void SearchSession::walkFolders(std::vector<fsindex::FolderSpec> specs, const QS
         };
         walker.stop = &stop_;
         auto index = std::make_shared<SearchLines>(*lists);
-        for (const fsindex::FolderSpec& spec : specs) fsindex::IndexFolderSpec(spec, walker, *index);
+        for (const fsindex::FolderSpec& spec : specs)
+            fsindex::IndexFolderSpec(spec, walker, *index);
         if (!stop_) fsindex::SaveFsIndex(indexFile, *index);
         QMetaObject::invokeMethod(
             this,

@@ -82,11 +82,12 @@ TEST(FolderReader, DesktopEntriesAreTitledInTheUsersLanguage) {
     EXPECT_EQ(title, "Texteditor");
     EXPECT_TRUE(folderreader::desktopEntryTitle(entry, {}, title));
     EXPECT_EQ(title, "Text Editor");
-    EXPECT_FALSE(folderreader::desktopEntryTitle(
-        "[Desktop Entry]\nName=Helper\nNoDisplay=true\n", {}, title));
-    EXPECT_FALSE(folderreader::desktopEntryTitle("[Desktop Entry]\nHidden=true\nName=X\n", {}, title));
+    EXPECT_FALSE(folderreader::desktopEntryTitle("[Desktop Entry]\nName=Helper\nNoDisplay=true\n",
+                                                 {}, title));
+    EXPECT_FALSE(
+        folderreader::desktopEntryTitle("[Desktop Entry]\nHidden=true\nName=X\n", {}, title));
     // Keys of other groups do not count.
-    EXPECT_TRUE(folderreader::desktopEntryTitle("[Other]\nNoDisplay=true\n[Desktop Entry]\nName=Y\n",
-                                                {}, title));
+    EXPECT_TRUE(folderreader::desktopEntryTitle(
+        "[Other]\nNoDisplay=true\n[Desktop Entry]\nName=Y\n", {}, title));
     EXPECT_EQ(title, "Y");
 }

@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "formfixture.h"
 #include "../run/qtprinters.h"
 #include "../run/waitfor.h"
+#include "formfixture.h"
 #include "lists/listfile.h"
 #include "run/keycodes.h"
 
@@ -205,7 +205,9 @@ protected:
         return *form;
     }
     void type(const QString& text) { QTest::keyClicks(form->Text2, text); }
-    bool built() const { return waitFor([&] { return !form->Search().scanBusy(); }); }
+    bool built() const {
+        return waitFor([&] { return !form->Search().scanBusy(); });
+    }
     QStringList indexFileLines() const {
         return QString::fromUtf8(readFile("FsSearch.txt")).split("\r\n", Qt::SkipEmptyParts);
     }

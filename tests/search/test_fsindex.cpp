@@ -16,7 +16,9 @@ using namespace fsindex;
 
 namespace {
 
-QStringList linesOf(const SearchLines& s) { return s.toStringList(); }
+QStringList linesOf(const SearchLines& s) {
+    return s.toStringList();
+}
 
 // A folder tree given as listings: path -> names in listing order, a
 // trailing "/" marking a folder.
@@ -47,7 +49,9 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 TEST(SearchLines, LinesEndAtCrLfCrOrLfAndKeepEmptyOnes) {
     SearchLines s;
-    s.assignFile("\xEF\xBB\xBF" "a\tb\r\n\r\nc\rd\ne\r\n\nlast");
+    s.assignFile(
+        "\xEF\xBB\xBF"
+        "a\tb\r\n\r\nc\rd\ne\r\n\nlast");
     EXPECT_EQ(linesOf(s), (QStringList{"a\tb", "", "c", "d", "e", "", "last"}));
     EXPECT_EQ(s.fileBytes(), QByteArray("a\tb\r\n\r\nc\r\nd\r\ne\r\n\r\nlast\r\n"));
     s.assignFile("one\r\n");
@@ -84,9 +88,9 @@ TEST(FsIndexWalk, FilesFirstThenSubfoldersDepthFirst) {
     t.folders["/t/other/"] = {"o.txt"};
     SearchLines out;
     WalkFolderPatterns("/t", QString(), false, t.walker(), out);
-    EXPECT_EQ(linesOf(out), (QStringList{"b.txt\tb.txt\t/t/", "a.exe\ta.exe\t/t/",
-                                         "s.exe\ts.exe\t/t/sub/", "d.exe\td.exe\t/t/sub/deep/",
-                                         "o.txt\to.txt\t/t/other/"}));
+    EXPECT_EQ(linesOf(out),
+              (QStringList{"b.txt\tb.txt\t/t/", "a.exe\ta.exe\t/t/", "s.exe\ts.exe\t/t/sub/",
+                           "d.exe\td.exe\t/t/sub/deep/", "o.txt\to.txt\t/t/other/"}));
 }
 
 TEST(FsIndexWalk, PatternsSplitAtBarWalkTheTreeOncePerPattern) {
@@ -143,11 +147,16 @@ TEST(FsIndexWalk, ApplicationEntriesShowTheirNameAndHiddenOnesAreLeftOut) {
 TEST(FsIndexFolders, SettingsNameSpecialFoldersInOrder) {
     auto special = [](int n) -> QStringList {
         switch (n) {
-            case UserDesktop: return {"/home/u/Desktop"};
-            case UserDocuments: return {"/home/u/Documents"};
-            case UserStartMenu: return {"/home/u/.local/share/applications"};
-            case CommonStartMenu: return {"/usr/local/share/applications", "/usr/share/applications"};
-            default: return {};
+            case UserDesktop:
+                return {"/home/u/Desktop"};
+            case UserDocuments:
+                return {"/home/u/Documents"};
+            case UserStartMenu:
+                return {"/home/u/.local/share/applications"};
+            case CommonStartMenu:
+                return {"/usr/local/share/applications", "/usr/share/applications"};
+            default:
+                return {};
         }
     };
     auto settings = [&](const QString& paths) {
@@ -156,10 +165,9 @@ TEST(FsIndexFolders, SettingsNameSpecialFoldersInOrder) {
             out << s.setting + (s.applications ? "(apps)" : "");
         return out;
     };
-    const QStringList defaults = {"/home/u/Desktop", "/home/u/Documents",
-                                  "/usr/local/share/applications(apps)",
-                                  "/usr/share/applications(apps)",
-                                  "/home/u/.local/share/applications(apps)"};
+    const QStringList defaults = {
+        "/home/u/Desktop", "/home/u/Documents", "/usr/local/share/applications(apps)",
+        "/usr/share/applications(apps)", "/home/u/.local/share/applications(apps)"};
     EXPECT_EQ(settings(""), defaults);
     EXPECT_EQ(settings("Desktop;My Documents;Start Menu"), defaults);
     EXPECT_EQ(settings("DESKTOP;/opt/tools/*.sh;;/usr/share/applications/kde*.desktop"),
@@ -202,14 +210,12 @@ TEST_F(ReadingLists, CirclesEndAndListsNamedTwiceAreReadTwice) {
     list("Brennomix", "A\t\t\t\t\t\r\n");
     list("mA", "a1\ta\r\nB\t\t\t\t\t\r\n");
     list("mB", "b1\tb\r\nA\t\t\t\t\t\r\n");
-    EXPECT_EQ(read(), (QStringList{"A\t\t\t\t\t", "a1\ta", "B\t\t\t\t\t", "b1\tb",
-                                   "A\t\t\t\t\t"}));
+    EXPECT_EQ(read(), (QStringList{"A\t\t\t\t\t", "a1\ta", "B\t\t\t\t\t", "b1\tb", "A\t\t\t\t\t"}));
     // G named by the top list and again by T, without a circle: read twice.
     list("Brennomix", "G\t\t\t\t\t\r\nT\t\t\t\t\t\r\n");
     list("mT", "G\t\t\t\t\t\r\n");
     list("mG", "g\tg\r\n");
-    EXPECT_EQ(read(), (QStringList{"G\t\t\t\t\t", "T\t\t\t\t\t", "g\tg", "G\t\t\t\t\t",
-                                   "g\tg"}));
+    EXPECT_EQ(read(), (QStringList{"G\t\t\t\t\t", "T\t\t\t\t\t", "g\tg", "G\t\t\t\t\t", "g\tg"}));
     // A list naming itself is read once.
     list("Brennomix", "Self\t\t\t\t\t\r\n");
     list("mSelf", "Self\t\t\t\t\t\r\nx\tx\r\n");

@@ -72,7 +72,9 @@ bool FakePlatform::readFolder(const QByteArray& path, std::vector<FolderItem>& i
     return true;
 }
 
-QStringList FakePlatform::specialFolders(int number) { return special.value(number); }
+QStringList FakePlatform::specialFolders(int number) {
+    return special.value(number);
+}
 
 bool FakePlatform::desktopEntryTitle(const QByteArray& path, QByteArray& title) {
     title.clear();

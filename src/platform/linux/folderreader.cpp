@@ -55,8 +55,8 @@ bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) {
             if (type == DT_UNKNOWN) {
                 struct stat st;
                 type = ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 ? DT_DIR
-                       : S_ISDIR(st.st_mode)                            ? DT_DIR
-                                                                        : DT_REG;
+                       : S_ISDIR(st.st_mode)                              ? DT_DIR
+                                                                          : DT_REG;
             }
             items.push_back({QByteArray(name, qsizetype(std::strlen(name))), type == DT_DIR});
         }
@@ -138,7 +138,8 @@ QStringList specialFolders(int number) {
         case 22: {
             // Every applications folder of the system, in the order the
             // desktop searches them, without the user's own.
-            QStringList all = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+            QStringList all =
+                QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
             all.removeAll(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
             QStringList out;
             for (const QString& p : all) out += existing(p);

@@ -23,8 +23,7 @@ bool readFolder(const QByteArray& path, std::vector<FolderItem>& items);
 // Entry] group in the first of `languages` it is given in ("de_AT", "de"),
 // else the plain Name; empty when it has none. False when the entry is
 // hidden from menus (Hidden or NoDisplay true).
-bool desktopEntryTitle(const QByteArray& fileText, const QStringList& languages,
-                       QByteArray& title);
+bool desktopEntryTitle(const QByteArray& fileText, const QStringList& languages, QByteArray& title);
 
 // The message languages of the user, most specific first ("de_AT", "de").
 QStringList userLanguages();
