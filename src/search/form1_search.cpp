@@ -157,10 +157,14 @@ void Form1::LoadFsIndex() {
     setWindowTitle(itemsFoundCaption(Search().List2()->size()));
 }
 
+// While a build runs, a refresh waits for it: the file that build writes
+// is the fresh one.
 void Form1::mnuRefresh_Click() {
     const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
-    if (FileExists(file)) QFile::remove(file);
-    Search().setFsIndexLoaded(false);
+    if (!Search().scanBusy()) {
+        if (FileExists(file)) QFile::remove(file);
+        Search().setFsIndexLoaded(false);
+    }
     Text2->hide();
     mSearch(QStringLiteral("searchFS"));
 }
