@@ -1,7 +1,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "../run/waitfor.h"
 #include "app/commandword.h"
+#include "lists/listfile.h"
 #include "formfixture.h"
 
 // The running copy's side of the link: words arrive as changes of Text1.
@@ -72,12 +74,20 @@ TEST_F(CommandWords, SearchShowsTheWindowAndRescanHidesItAgain) {
     form->CloseRequest();
     relay("/SEARCH");
     EXPECT_TRUE(form->isVisible());
+    // The file-system search is open, over an index built for lack of one.
+    EXPECT_TRUE(form->Text2->isVisible());
+    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(192, 255, 192));
+    ASSERT_TRUE(waitFor([&] { return !form->Search().scanBusy(); }));
+    writeFile("FsSearch.txt", "stale\r\n");
     const int shown = activations();
     EXPECT_GT(shown, 0);
     relay("/rescan");
     EXPECT_GT(activations(), shown);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->Ended());
+    // The index is built anew: the stale file is replaced by the lists.
+    ASSERT_TRUE(waitFor([&] { return !form->Search().scanBusy(); }));
+    EXPECT_EQ(readFile("FsSearch.txt"), QByteArray("one\t1.exe\r\ntwo\t2.exe\r\nthree\t3.exe\r\n"));
 }
 
 TEST_F(CommandWords, ARecallShowsTheWindowOrHidesItWhenSoConfigured) {
