@@ -1,16 +1,17 @@
 # make run   - install what is missing, build, start the launcher
-# make test  - install what is missing, build, run every test, then run the
-#              tests again in a build with AddressSanitizer and UBSan
+# make test  - install what is missing, check the formatting, build, run every
+#              test, then run the tests again in a build with AddressSanitizer
+#              and UBSan
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build build-asan check check-asan format clean
+.PHONY: run test setup build build-asan check check-asan format format-check clean
 
 run: build
 	./$(BUILD)/brennomix
 
-test: check check-asan
+test: format-check check check-asan
 
 setup:
 	./scripts/setup.sh
@@ -38,6 +39,10 @@ check-asan: build-asan
 
 format:
 	cmake --build $(BUILD) --target format
+
+# Fails on any source that .clang-format would change (make format mends it).
+format-check: setup
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev \
-libx11-dev libxcb1-dev xvfb openbox trayer xdotool x11-utils"
+libx11-dev libxcb1-dev xvfb openbox trayer xdotool x11-utils clang-format"
 
 missing=""
 for p in $PACKAGES; do

@@ -51,7 +51,9 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
             [this](const QString& text) { dlg_.message(text); });
 }
 
-Form1::~Form1() { qApp->removeEventFilter(this); }
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+}
 
 void Form1::buildControls() {
     auto named = [this](auto* w, const char* name) {
@@ -101,10 +103,9 @@ void Form1::buildControls() {
     mSave = frameButton("mSave", "Sa&ve");
     Frame1->hide();
 
-    Timer1 = new TagTimer(this);
+    Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(250);
-    Timer1->Tag = QStringLiteral("0");
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
@@ -164,8 +165,8 @@ void Form1::buildMenus() {
     mRunThis->setEnabled(false);
     mnuParent = action(menu1, "mnuParent", "Open &parent folder (Shift+Enter)", nullptr,
                        &Form1::mnuParent_Click);
-    mnuBrowse = action(menu1, "mnuBrowse", "&Browse for selected item", nullptr,
-                       &Form1::mnuBrowse_Click);
+    mnuBrowse =
+        action(menu1, "mnuBrowse", "&Browse for selected item", nullptr, &Form1::mnuBrowse_Click);
     menu1->addSeparator();
     sub = menu1->addMenu(QStringLiteral("&Edit"));
     sub->setObjectName(QStringLiteral("sub"));
@@ -180,8 +181,8 @@ void Form1::buildMenus() {
     mnuNew = action(sub, "mnuNew", "&New list", nullptr, &Form1::mnuNew_Click);
     mnuArgs = action(sub, "mnuArgs", "Edit arguments", "F9", &Form1::mnuArgs_Click);
     mnuEdit = action(sub, "mnuEdit", "Edit saved list in notepad", nullptr, &Form1::mnuEdit_Click);
-    mnuRefresh = action(sub, "mnuRefresh", "&Refresh FS Search List", nullptr,
-                        &Form1::mnuRefresh_Click);
+    mnuRefresh =
+        action(sub, "mnuRefresh", "&Refresh FS Search List", nullptr, &Form1::mnuRefresh_Click);
     mnuOrder = checkAction(menu1, "mnuOrder", "Edit List m&ode", "F8", &Form1::mnuOrder_Click);
     menu1->addSeparator();
     mnuFindFS = action(menu1, "mnuFindFS", "Fin&d in preset folders and all lists", "F3",
@@ -194,8 +195,8 @@ void Form1::buildMenus() {
     mnuTray = checkAction(menu1, "mnuTray", "Stay in tra&y", "F7", &Form1::mnuTray_Click);
     mnuOnTop = checkAction(menu1, "mnuOnTop", "&Always on Top", "F11", &Form1::mnuOnTop_Click);
     mnuOnTop->setChecked(true);
-    mnuAutoHide = checkAction(menu1, "mnuAutoHide", "Auto Sho&w/Hide", nullptr,
-                              &Form1::mnuAutoHide_Click);
+    mnuAutoHide =
+        checkAction(menu1, "mnuAutoHide", "Auto Sho&w/Hide", nullptr, &Form1::mnuAutoHide_Click);
     menu1->addSeparator();
     mnuHelp = action(menu1, "mnuHelp", "&Help-Settings", "F1", &Form1::mnuHelp_Click);
 
@@ -203,10 +204,10 @@ void Form1::buildMenus() {
     menu2->setObjectName(QStringLiteral("menu2"));
     mnuHideIcons = action(menu2, "mnuHideIcons", "&Hide/Show Desktop Icons", nullptr,
                           &Form1::mnuHideIcons_Click);
-    mnuMinimize = action(menu2, "mnuMinimize", "&Minimize all windows", nullptr,
-                         &Form1::mnuMinimize_Click);
-    mnuHideMinimize = action(menu2, "mnuHideMinimize", "Hi&de Icons and minimize windows",
-                             nullptr, &Form1::mnuHideMinimize_Click);
+    mnuMinimize =
+        action(menu2, "mnuMinimize", "&Minimize all windows", nullptr, &Form1::mnuMinimize_Click);
+    mnuHideMinimize = action(menu2, "mnuHideMinimize", "Hi&de Icons and minimize windows", nullptr,
+                             &Form1::mnuHideMinimize_Click);
     mnuLock = action(menu2, "mnuLock", "&Lock windows", nullptr, &Form1::mnuLock_Click);
     mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, &Form1::mnuSideBar_Click);
 }
@@ -257,12 +258,6 @@ void Form1::placeControls() {
     }
 }
 
-bool Form1::ListDirty() const { return Tag.toDouble() == 1; }
-
-void Form1::SetListDirty(bool dirty) { Tag = dirty ? QStringLiteral("1") : QStringLiteral("0"); }
-
-double Form1::Readiness() const { return Timer1->Tag.toDouble(); }
-
 void Form1::closeEvent(QCloseEvent* e) {
     // The window's close box is a close request like any other; hiding or
     // ending is decided there, so the event itself never closes anything.
@@ -280,13 +275,13 @@ void Form1::resizeEvent(QResizeEvent* e) {
 
 void Form1::mouseMoveEvent(QMouseEvent* e) {
     const QPointF p = e->position();
-    Form_MouseMove(int(e->buttons() & 7), keycodes::shiftState(e->modifiers()),
+    Form_MouseMove(keycodes::mouseButtons(e->buttons()), keycodes::shiftState(e->modifiers()),
                    float(p.x() * TwipsPerPixelX()), float(p.y() * TwipsPerPixelY()));
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent* e) {
     const QPointF p = e->position();
-    const int b = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
+    const int b = keycodes::mouseButton(e->button());
     Form_MouseUp(b, keycodes::shiftState(e->modifiers()), float(p.x() * TwipsPerPixelX()),
                  float(p.y() * TwipsPerPixelY()));
 }
@@ -327,11 +322,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
         }
         return false;
     }
+    // Until the first tick has finished start-up, clicks are held back
+    // like keys: a button or the menu would act on a window not set up yet.
+    if (!startedUp_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                        type == QEvent::MouseButtonDblClick)) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this) return true;
+    }
     if (type == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(e);
-        const int b = me->button() == Qt::LeftButton    ? 1
-                      : me->button() == Qt::RightButton ? 2
-                                                        : 4;
+        const int b = keycodes::mouseButton(me->button());
         const int s = keycodes::shiftState(me->modifiers());
         const QPointF p = me->position();
         const float x = float(p.x() * TwipsPerPixelX()), y = float(p.y() * TwipsPerPixelY());

@@ -14,18 +14,13 @@
 #include "lists/config.h"
 #include "lists/listview.h"
 #include "search/searchsession.h"
+#include "window/windowplacement.h"
 
 class Platform;
 class Dialogs;
 class QFrame;
 class TrayIcon;
-
-// A timer that carries a text tag, like the main window's controls do.
-class TagTimer : public QTimer {
-public:
-    using QTimer::QTimer;
-    QString Tag;
-};
+class Form1Hooks;
 
 // The digit column left of the list: "1" to "9" and "0", one per row.
 class DigitColumn : public QLabel {
@@ -143,8 +138,11 @@ public:
     const SearchSession& Search() const { return *search_; }
 
     // ================= edit ==================================================
-    // The view shows a list loaded from its file (not search results).
+    // The view shows a list loaded from its file (not search results, not a
+    // refused or unreadable list): the only view a save may write.
     bool EditableView() const;
+    // The stem of that list; empty while the view shows none.
+    const QString& ShownList() const { return shownList_; }
     bool EditMode() const;
     void SetEmptyListCommands();
     void DisableEditCommands();
@@ -255,8 +253,8 @@ public:
     QPushButton* mDelete;
     QPushButton* mNew;
     QPushButton* mSave;
-    TagTimer* Timer1;  // Tag: readiness counter
-    QTimer* Timer2;    // auto show/hide
+    QTimer* Timer1;  // start-up tick, then the key pause after the menu
+    QTimer* Timer2;  // auto show/hide
 
     // Context menu and its items.
     QMenu* menu1;
@@ -294,18 +292,15 @@ public:
     QAction* mnuSideBar;
 
     // ================= shared state ===========================================
-    // "1" = the shown list was changed and not saved; compared by value.
-    QString Tag = QStringLiteral("0");
-    bool ListDirty() const;
-    void SetListDirty(bool dirty);
-    // Readiness counter (Timer1's tag) by value.
-    double Readiness() const;
-    bool hotkeyHooked = false;
-    bool hiddenFromTray = false;
-    bool pressHandled = false;
-    QString parentList;
+    // The shown list was changed and not saved.
+    bool ListDirty() const { return listDirty_; }
+    void SetListDirty(bool dirty) { listDirty_ = dirty; }
+    // Below 1 while keys must wait: before the first tick and for a tick
+    // after the context menu closed.
+    int Readiness() const { return readiness_; }
+    // True once the first tick has finished start-up.
+    bool StartedUp() const { return startedUp_; }
     QString CopiedPath;
-    int WorkLeft = 0, WorkTop = 0, WorkWidth = 0, WorkHeight = 0;
 
 signals:
     // The program has ended: the application should quit.
@@ -327,6 +322,8 @@ private:
     void setupRunCompletion();
     // Places a child in twips relative to the client area.
     void placeTwips(QWidget* w, int left, int top, int width, int height);
+    // Tests reach the state below through named hooks (tests/support).
+    friend class Form1Hooks;
 
     Platform& plat_;
     Dialogs& dlg_;
@@ -335,27 +332,33 @@ private:
     Config config_;
     // The stem LoadList last read, while the caption still names it.
     QString loadedStem_;
+    // The list the view shows, set only by a LoadList that read its file and
+    // cleared by every search view, refused name and failed read.
+    QString shownList_;
     bool ended_ = false;
     bool inResize_ = false;
+    bool listDirty_ = false;
+    int readiness_ = 0;
+    // lists: the list that sublist navigation goes back to.
+    QString parentList_;
     // run: the key whose press closed the run box; its release must not act
     // on the window as well.
     int runBoxKey_ = 0;
 
-    // window: the frame the window manager puts around the window, as last
-    // seen; the geometry rules count it in Left, Top, Width and Height.
-    QMargins frame_;
-    bool fitted_ = false;
+    // window: frame, asked geometry and work area; the geometry rules count
+    // the frame in Left, Top, Width and Height.
+    WindowPlacement placement_;
+    // window: the hotkey is registered; the window was hidden from the tray
+    // icon, so bringing it forward must not show it again; a press was
+    // handled, so its release must not open the menu.
+    bool hotkeyHooked_ = false;
+    bool hiddenFromTray_ = false;
+    bool pressHandled_ = false;
     bool hotkeyUnavailable_ = false;
     bool hotkeyWorks_ = false;
     bool recallTold_ = false;
-    // Client rectangles lately asked of the window manager, oldest first,
-    // with the time they were asked (ms since the system started).
-    struct AskedRect {
-        QRect rect;
-        qint64 at;
-    };
-    mutable QList<AskedRect> asked_;
     QRect clientRect() const;
+    void readWorkArea();
     void placeClient(const QRect& r);
     void placeOuter(int left, int top, int width, int height);
     bool AdoptFrame();

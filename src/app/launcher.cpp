@@ -5,9 +5,7 @@
 #include <cstdio>
 
 #include "app/form1.h"
-#include "platform/linux/linkserver.h"
-#include "platform/linux/linuxplatform.h"
-#include "platform/linux/qtdialogs.h"
+#include "platform/windowsystem.h"
 
 extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     const LauncherStart* start) {
@@ -17,18 +15,20 @@ extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
 
     // Listening starts before the window is built, so copies started in the
     // meantime wait only for the event loop to take their words.
-    LinkServer link;
-    if (!start->linkSocket.isEmpty() && !link.listen(start->linkSocket))
+    const std::unique_ptr<WindowSystem> system = makeWindowSystem();
+    QString error;
+    if (!start->linkSocket.isEmpty() && !system->listen(start->linkSocket, &error))
         std::fprintf(stderr, "brennomix: later copies cannot reach this one: %s\n",
-                     qPrintable(link.errorString()));
+                     qPrintable(error));
 
-    LinuxPlatform platform;
-    QtDialogs dialogs;
-    Form1 form(platform, dialogs, start->programFolder, start->commandLine);
-    dialogs.setOwner(&form);
+    Form1 form(system->platform(), system->dialogs(), start->programFolder, start->commandLine);
+    system->setDialogOwner(&form);
+    // An ending program stops answering before anything else: a copy
+    // started now must not have its words taken and then dropped.
+    QObject::connect(&form, &Form1::programEnded, system.get(), &WindowSystem::stopListening);
     QObject::connect(&form, &Form1::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    QObject::connect(&link, &LinkServer::wordsReceived, &form, &Form1::DeliverWords);
+    QObject::connect(system.get(), &WindowSystem::wordsReceived, &form, &Form1::DeliverWords);
     form.Form_Load();
     if (form.Ended()) return 0;
     // The start-up window is shown once its load handler has run.

@@ -11,15 +11,16 @@ void Form1::Form_Load() {
     try {
         SetListDirty(false);
         SetPriority(0);
-        Timer1->Tag = QStringLiteral("0");
+        readiness_ = 0;
 
         // A second copy never gets this far: it relays its command line
         // before any window exists.
         Timer1->start();
-        hotkeyHooked = false;
+        hotkeyHooked_ = false;
         Search().setFsIndexLoaded(false);
         placeTwips(Label2, 20, 430, 150, 2375);
-        List1->move(int(std::lround(200 / TwipsPerPixelX())), int(std::lround(360 / TwipsPerPixelY())));
+        List1->move(int(std::lround(200 / TwipsPerPixelX())),
+                    int(std::lround(360 / TwipsPerPixelY())));
         List1->SetHideColumnHeaders(true);
         for (int c = 1; c <= ListModel::kColumns; ++c) List1->SetColumnWidth(c, c == 1 ? 3900 : 0);
         Search().setScanBusy(false);
@@ -35,7 +36,7 @@ void Form1::Form_Load() {
         placeTwips(Label3, 45, 75, 615, 195);
         Label3->setText(QString());
         Load_Cfg();
-        GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
+        readWorkArea();
         if (config_.window2Mouse) MoveWindowToMouse();
         mnuTray_Click();
         if (cmd_.toUpper() == u"/QUIT") CloseRequest();
@@ -46,14 +47,15 @@ void Form1::Form_Load() {
 }
 
 void Form1::Timer1_Timer() {
-    const double counter = Readiness() + 1;
-    Timer1->Tag = QString::number(counter);
-    if (counter != 1) {
+    if (startedUp_) {
         // The tick that ends the short key pause after the context menu.
         Timer1->stop();
-        Timer1->Tag = QStringLiteral("1");
+        readiness_ = 1;
         return;
     }
+    // The first tick finishes start-up, whatever the counter was set to
+    // meanwhile.
+    readiness_ = 1;
     if (isVisible()) List1->setFocus();
     Timer1->stop();
     if (cmd_.toUpper() == u"/INSTALL") sCut();
@@ -117,4 +119,6 @@ void Form1::SetPriority(int vNewPriority) {
     plat_.raisePriority();
 }
 
-QString Form1::getVersion() { return plat_.osFamily(); }
+QString Form1::getVersion() {
+    return plat_.osFamily();
+}

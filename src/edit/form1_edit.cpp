@@ -5,15 +5,19 @@
 
 // Edit-mode commands that are not built yet do nothing.
 
-bool Form1::EditableView() const { return Browse->isEnabled(); }
+bool Form1::EditableView() const {
+    return !shownList_.isEmpty();
+}
 
-bool Form1::EditMode() const { return mnuOrder->isChecked(); }
+bool Form1::EditMode() const {
+    return mnuOrder->isChecked();
+}
 
 void Form1::DisableEditCommands() {
     EditList->setEnabled(false);
     Browse->setEnabled(false);
-    for (QAction* a : {mnuBold, mnuColor, mnuRename, mnuDelete, mnuEdit, mnuOrder, mnuNew, mnuArgs,
-                       mnuBrowse})
+    for (QAction* a :
+         {mnuBold, mnuColor, mnuRename, mnuDelete, mnuEdit, mnuOrder, mnuNew, mnuArgs, mnuBrowse})
         a->setEnabled(false);
 }
 
@@ -49,7 +53,9 @@ void Form1::CopyEntryPath() {
     plat_.setClipboardText(*path);
     CopiedPath = *path;
 }
-void Form1::mnuCopy_Click() { CopyEntryPath(); }
+void Form1::mnuCopy_Click() {
+    CopyEntryPath();
+}
 void Form1::mnuPaste_Click() {}
 void Form1::mnuDelete_Click() {}
 void Form1::mDelete_Click() {}

@@ -89,8 +89,7 @@ QStringList lines(const Config& cfg, bool sidebarShown) {
     out << flag("Hover select=", cfg.hoverSelect);
     out << flag("Hide when recalled=", cfg.hideWhenRecalled);
     out << flag("Use page up/down as arrows=", cfg.pageKeysAsArrows);
-    out << QStringLiteral("SideBar=") +
-               QString::number(sidebarShown ? cfg.sidebarPosition : 0);
+    out << QStringLiteral("SideBar=") + QString::number(sidebarShown ? cfg.sidebarPosition : 0);
     out << flag("Auto Show/Hide=", cfg.autoShowHide);
     out << flag("QuickSearch=", cfg.quickSearch);
     out << QStringLiteral("Editor=") + cfg.editor;

@@ -22,7 +22,9 @@ void Form1::Load_Cfg() {
 
 void Form1::Write_Cfg() {
     QString error;
-    const bool sidebarShown = false;
+    // Until the sidebar exists, the position read is written back as it
+    // was, so that saving another setting never loses it.
+    const bool sidebarShown = config_.sidebarPosition > 0;
     if (!textfile::writeLines(configPath(appPath_), configfile::lines(config_, sidebarShown),
                               &error)) {
         dlg_.message(QStringLiteral("Could not save the settings file %1\r\n%2")

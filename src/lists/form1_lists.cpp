@@ -39,6 +39,8 @@ QString Form1::CurrentStem() const {
 
 QString Form1::LoadList(QString& name) {
     Search().List3().clear();
+    // Until the file is read, the view shows no list that could be saved.
+    shownList_.clear();
     name = listfile::cleanName(name);
     // Names come from command lines, relayed words and sublist titles: none
     // of them may reach a file outside the program folder.
@@ -62,34 +64,37 @@ QString Form1::LoadList(QString& name) {
     }
 
     QStringList lines;
-    textfile::readLines(file, lines);
+    const bool read = textfile::readLines(file, lines) == textfile::ReadStatus::Ok;
     List1->ListItems().Clear();
     ResetListView();
     List1->ListItems().AddRows(rowsFromLines(lines));
+    // A list that could not be read shows empty; saving that would empty
+    // its file, or write into something that is no list file.
+    if (read) shownList_ = name;
 
     Search().setSearchShown(false);
     if (List1->ListItems().Count() == 0) SetEmptyListCommands();
     FitWindowToList();
     UpdateDateAndStartTime();
     if (isVisible() && config_.autoShowHide && Timer2->isActive()) {
-        plat_.setCursorPos(QPoint(TwipsToPixels(Left() + Width() / 2, false),
-                                  TwipsToPixels(Top(), true) + 60));
+        plat_.setCursorPos(
+            QPoint(TwipsToPixels(Left() + Width() / 2, false), TwipsToPixels(Top(), true) + 60));
     }
     return QString();
 }
 
 bool Form1::SaveList() {
-    // Search results are not a list: writing them would replace the list's
-    // file with found lines.
+    // Search results, a refused name or an unreadable file are not a list:
+    // writing them would replace a list's file with something else.
     if (!EditableView()) return false;
-    const QString stem = CurrentStem();
+    const QString stem = shownList_;
     const ListModel& items = List1->ListItems();
     QStringList lines;
     lines.reserve(items.Count());
     for (int i = 1; i <= items.Count(); ++i) {
-        lines << listfile::formatLine(items.Text(i),
-                                      {items.SubItem(i, 1), items.SubItem(i, 2), items.SubItem(i, 3),
-                                       items.SubItem(i, 4), items.SubItem(i, 5)});
+        lines << listfile::formatLine(
+            items.Text(i), {items.SubItem(i, 1), items.SubItem(i, 2), items.SubItem(i, 3),
+                            items.SubItem(i, 4), items.SubItem(i, 5)});
     }
     if (!listfile::isSafeStem(stem) ||
         !textfile::writeLines(listfile::pathFor(appPath_, stem), lines)) {
@@ -101,10 +106,14 @@ bool Form1::SaveList() {
     return true;
 }
 
-bool Form1::FileExists(const QString& path) { return plat_.fileExists(path); }
+bool Form1::FileExists(const QString& path) {
+    return plat_.fileExists(path);
+}
 
 void Form1::StartQuickSearch() {
     Search().setList4({});
+    // From here on the view shows results, not the list.
+    shownList_.clear();
     if (EditList->isEnabled()) DisableEditCommands();
     List1->SetBackColor(listfile::rgb(255, 255, 208));
     const QString stem = CurrentStem();

@@ -39,9 +39,9 @@ void Form1::mBack_Click() {
     Timer2->stop();
     if (!AskSaveList()) return;
     const QString current = CurrentStem();
-    QString back = parentList;
+    QString back = parentList_;
     LoadList(back);
-    parentList = current;
+    parentList_ = current;
 }
 
 void Form1::Parent_Click() {

@@ -4,7 +4,9 @@
 
 namespace listfile {
 
-long long roundHalfEven(double v) { return static_cast<long long>(std::nearbyint(v)); }
+long long roundHalfEven(double v) {
+    return static_cast<long long>(std::nearbyint(v));
+}
 
 std::optional<std::uint32_t> parseColor(const QString& field) {
     const QStringList parts = field.split(u',');

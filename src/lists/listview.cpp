@@ -27,15 +27,6 @@ private:
     const ListView* view_;
 };
 
-int buttonNumber(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
-    }
-}
-
 }  // namespace
 
 ListView::ListView(QWidget* parent) : QTreeView(parent) {
@@ -152,15 +143,13 @@ void ListView::keyPressEvent(QKeyEvent* e) {
     QTreeView::keyPressEvent(e);
 }
 
-void ListView::mouseEvent(QMouseEvent* e, const std::function<void(int, int, float, float)>& handler,
+void ListView::mouseEvent(QMouseEvent* e,
+                          const std::function<void(int, int, float, float)>& handler,
                           bool released) {
     if (!handler) return;
-    const int button = buttonNumber(e->button());
+    const int button = keycodes::mouseButton(e->button());
     if (!released && e->type() == QEvent::MouseMove) {
-        int held = 0;
-        if (e->buttons() & Qt::LeftButton) held |= 1;
-        if (e->buttons() & Qt::RightButton) held |= 2;
-        if (e->buttons() & Qt::MiddleButton) held |= 4;
+        const int held = keycodes::mouseButtons(e->buttons());
         const QPointF p = e->position();
         handler(held, keycodes::shiftState(e->modifiers()), float(p.x() * tppX_),
                 float(p.y() * tppY_));

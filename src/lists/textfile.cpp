@@ -1,8 +1,12 @@
 #include "lists/textfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace textfile {
 
@@ -26,7 +30,9 @@ QString decodeCp1252(QByteArrayView bytes) {
     return out;
 }
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -120,10 +126,21 @@ QByteArray encodeLines(const QStringList& lines) {
 
 ReadStatus readLines(const QString& path, QStringList& lines) {
     lines.clear();
-    QFileInfo info(path);
-    if (!info.exists()) return ReadStatus::Missing;
-    QFile f(path);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly)) return ReadStatus::Unreadable;
+    // Opened without waiting, and read only when it is a plain file: a pipe
+    // would hold the window until someone writes to it, a device like
+    // /dev/zero would never end.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadStatus::Unreadable;
+    }
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return ReadStatus::Unreadable;
+    }
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError) return ReadStatus::Unreadable;
     lines = splitLines(data);

@@ -1,5 +1,5 @@
-#include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/dialogs.h"
 
 Platform::~Platform() = default;
 Dialogs::~Dialogs() = default;

@@ -36,11 +36,10 @@ int Form1::RunEntry() {
 
     if (entryrules::isSublistRow(sub1)) {
         result = kKeepOpen;
-        // A Yes saves only a list loaded from its file, never search results.
-        if (ListDirty() && dlg_.question(QStringLiteral("List not saved. Save now?")))
-            mSave_Click();
-        SetListDirty(false);
-        parentList = CurrentStem();
+        // A Yes saves only a list loaded from its file, never search results;
+        // changes that could not be saved stay on screen.
+        if (!AskSaveList()) return result;
+        parentList_ = CurrentStem();
         QString stem = QStringLiteral("m") + items.Text(cur);
         LoadList(stem);
         return result;
@@ -163,7 +162,7 @@ void Form1::ShowPopupMenu() {
     if (Ended()) return;
     // The key that closed the menu, and any pressed right after it, must not
     // act on the window: the keys wait for the next tick.
-    Timer1->Tag = QStringLiteral("-5");
+    readiness_ = -5;
     Timer1->start();
 }
 
@@ -263,17 +262,17 @@ void Form1::List1_MouseDown(int Button, int Shift, float X, float Y) {
     if (Button == 1 && digitColumnShown(Label2) && !EditMode()) {
         int mode = Shift;
         RunSelection(mode, X, Y);
-        pressHandled = true;
+        pressHandled_ = true;
     }
 }
 
 void Form1::List1_MouseUp(int Button, int Shift, float X, float Y) {
     // A list that scrolls runs on the release, with the row the view selected.
-    if (Button == 1 && !digitColumnShown(Label2) && !EditMode() && !pressHandled) {
+    if (Button == 1 && !digitColumnShown(Label2) && !EditMode() && !pressHandled_) {
         int mode = Shift;
         RunSelection(mode, X, Y);
     } else {
-        pressHandled = false;
+        pressHandled_ = false;
     }
     if (Button == 2) ShowPopupMenu();
 }

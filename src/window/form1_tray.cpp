@@ -22,7 +22,7 @@ void Form1::mnuTray_Click() {
         mnuTray->setChecked(true);
         // The hotkey is set up once per run: it stays while residency is
         // switched off, and a letter changed meanwhile waits for a restart.
-        if (config_.hotkeyCode != 0 && !hotkeyHooked) {
+        if (config_.hotkeyCode != 0 && !hotkeyHooked_) {
             const QChar letter(char16_t(config_.hotkeyCode));
             switch (plat_.grabHotkey(config_.hotkeyCode)) {
                 case Platform::HotkeyResult::Grabbed:
@@ -38,7 +38,7 @@ void Form1::mnuTray_Click() {
             }
             connect(&plat_, &Platform::hotkeyPressed, this, &Form1::HotkeyPressed,
                     Qt::UniqueConnection);
-            hotkeyHooked = true;
+            hotkeyHooked_ = true;
         }
     }
     if (isVisible()) List1->setFocus();
@@ -48,7 +48,7 @@ void Form1::t_MouseUp(int Button) {
     if (Button == 2) {
         ShowDesktopMenu();
     } else if (isVisible()) {
-        hiddenFromTray = true;
+        hiddenFromTray_ = true;
         hide();
     } else {
         myShowWin();

@@ -47,48 +47,29 @@ void Form1::GetDesktopRectt(int& Left, int& Top, int& Width, int& Height, bool R
 // one seen last (none at first); AdoptFrame puts right what was placed
 // with a frame that turned out different.
 int Form1::Left() const {
-    return roundTwips((clientRect().x() - frame_.left()) *
+    return roundTwips((clientRect().x() - placement_.frame().left()) *
                       const_cast<Form1*>(this)->TwipsPerPixelX());
 }
 int Form1::Top() const {
-    return roundTwips((clientRect().y() - frame_.top()) *
+    return roundTwips((clientRect().y() - placement_.frame().top()) *
                       const_cast<Form1*>(this)->TwipsPerPixelY());
 }
 int Form1::Width() const {
-    return roundTwips((clientRect().width() + frame_.left() + frame_.right()) *
-                      const_cast<Form1*>(this)->TwipsPerPixelX());
+    return roundTwips(
+        (clientRect().width() + placement_.frame().left() + placement_.frame().right()) *
+        const_cast<Form1*>(this)->TwipsPerPixelX());
 }
 int Form1::Height() const {
-    return roundTwips((clientRect().height() + frame_.top() + frame_.bottom()) *
-                      const_cast<Form1*>(this)->TwipsPerPixelY());
+    return roundTwips(
+        (clientRect().height() + placement_.frame().top() + placement_.frame().bottom()) *
+        const_cast<Form1*>(this)->TwipsPerPixelY());
 }
 int Form1::ScaleHeight() const {
     return roundTwips(clientRect().height() * const_cast<Form1*>(this)->TwipsPerPixelY());
 }
 
-// A window manager carries out geometry requests one after the other and
-// reports each; the report of an earlier request can arrive after a newer
-// request was made. Such a late report is not the window's geometry: the
-// newest request is, until the window manager or the user changes the
-// window to something not asked for.
-namespace {
-constexpr qint64 kReportDelayMs = 3000;
-}
-
 QRect Form1::clientRect() const {
-    const QRect now = geometry();
-    if (asked_.isEmpty() || now == asked_.last().rect) return now;
-    // Position and size may be reported apart, each from another request.
-    const qint64 t = plat_.uptimeMs();
-    bool position = false, size = false;
-    for (const AskedRect& a : asked_) {
-        if (t - a.at >= kReportDelayMs) continue;
-        position = position || a.rect.topLeft() == now.topLeft();
-        size = size || a.rect.size() == now.size();
-    }
-    if (position && size) return asked_.last().rect;
-    asked_.clear();
-    return now;
+    return placement_.clientRect(geometry(), plat_.uptimeMs());
 }
 
 // Positions are given for the client area: where the frame goes is then
@@ -97,10 +78,7 @@ QRect Form1::clientRect() const {
 void Form1::placeClient(const QRect& r) {
     const QRect now = clientRect();
     if (r == now) return;
-    const qint64 t = plat_.uptimeMs();
-    while (!asked_.isEmpty() && t - asked_.first().at >= kReportDelayMs) asked_.removeFirst();
-    if (asked_.isEmpty()) asked_ << AskedRect{now, t};
-    asked_ << AskedRect{r, t};
+    placement_.asked(now, r, plat_.uptimeMs());
     setGeometry(r);
     // A hidden window gets its resize event only when it is shown; the
     // rules that follow every resize must see this one now.
@@ -111,28 +89,34 @@ void Form1::placeClient(const QRect& r) {
     }
 }
 
+void Form1::readWorkArea() {
+    placement::Rect w;
+    GetDesktopRectt(w.left, w.top, w.width, w.height, true);
+    placement_.setWork(w);
+}
+
 void Form1::SetLeft(int twips) {
     const QRect c = clientRect();
-    placeClient(
-        QRect(QPoint(roundTwips(twips / TwipsPerPixelX()) + frame_.left(), c.y()), c.size()));
+    placeClient(QRect(
+        QPoint(roundTwips(twips / TwipsPerPixelX()) + placement_.frame().left(), c.y()), c.size()));
 }
 
 void Form1::SetTop(int twips) {
     const QRect c = clientRect();
-    placeClient(
-        QRect(QPoint(c.x(), roundTwips(twips / TwipsPerPixelY()) + frame_.top()), c.size()));
+    placeClient(QRect(
+        QPoint(c.x(), roundTwips(twips / TwipsPerPixelY()) + placement_.frame().top()), c.size()));
 }
 
 void Form1::SetWidth(int twips) {
     const QRect c = clientRect();
-    const int frame = frame_.left() + frame_.right();
+    const int frame = placement_.frame().left() + placement_.frame().right();
     placeClient(QRect(
         c.topLeft(), QSize(std::max(1, roundTwips(twips / TwipsPerPixelX()) - frame), c.height())));
 }
 
 void Form1::SetHeight(int twips) {
     const QRect c = clientRect();
-    const int frame = frame_.top() + frame_.bottom();
+    const int frame = placement_.frame().top() + placement_.frame().bottom();
     placeClient(QRect(c.topLeft(),
                       QSize(c.width(), std::max(1, roundTwips(twips / TwipsPerPixelY()) - frame))));
 }
@@ -141,21 +125,23 @@ void Form1::SetHeight(int twips) {
 void Form1::placeOuter(int left, int top, int width, int height) {
     const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
     const int x = roundTwips(left / tx), y = roundTwips(top / ty);
-    const int w = std::max(1, roundTwips(width / tx) - frame_.left() - frame_.right());
-    const int h = std::max(1, roundTwips(height / ty) - frame_.top() - frame_.bottom());
-    placeClient(QRect(x + frame_.left(), y + frame_.top(), w, h));
+    const int w = std::max(
+        1, roundTwips(width / tx) - placement_.frame().left() - placement_.frame().right());
+    const int h = std::max(
+        1, roundTwips(height / ty) - placement_.frame().top() - placement_.frame().bottom());
+    placeClient(QRect(x + placement_.frame().left(), y + placement_.frame().top(), w, h));
 }
 
 bool Form1::AdoptFrame() {
     if (!isVisible()) return false;
     const QMargins m = plat_.frameMargins(this);
-    if (m.isNull() || m == frame_) return false;
+    if (m.isNull() || m == placement_.frame()) return false;
     // Keep the outer rectangle the rules chose; then size the client area
     // again where a rule is about the client area.
-    const QRect outer = clientRect().marginsAdded(frame_);
-    frame_ = m;
+    const QRect outer = clientRect().marginsAdded(placement_.frame());
+    placement_.setFrame(m);
     placeClient(outer.marginsRemoved(m));
-    if (fitted_) FitGeometry();
+    if (placement_.fitted()) FitGeometry();
     return true;
 }
 
@@ -181,8 +167,7 @@ void Form1::Form_Resize() {
     Label2->SetRows(row, List1->y() + List1->viewport()->y() - Label2->y());
 
     if (!config_.window2Mouse && normalState(this) && Readiness() < 1) {
-        const QPoint corner =
-            placement::bottomRight(outer(*this), {WorkLeft, WorkTop, WorkWidth, WorkHeight});
+        const QPoint corner = placement::bottomRight(outer(*this), placement_.work());
         placeOuter(corner.x(), corner.y(), Width(), Height());
     }
     if (normalState(this)) {
@@ -214,11 +199,11 @@ void Form1::CheckListOverflow() {
 // The size and place of a fitted window: the part of FitWindowToList that
 // must be done again when the window's frame turns out different.
 void Form1::FitGeometry() {
-    GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
-    const placement::Rect work{WorkLeft, WorkTop, WorkWidth, WorkHeight};
+    readWorkArea();
+    const placement::Rect& work = placement_.work();
     int height =
         placement::fittedHeight(List1->ListItems().Count(), Height() - ScaleHeight(),
-                                RowHeightPixels() * TwipsPerPixelY(), GetScreenDpi(), WorkHeight);
+                                RowHeightPixels() * TwipsPerPixelY(), GetScreenDpi(), work.height);
     // The resize that follows a new height applies the minimum: the top
     // is found for the height the window ends with.
     if (normalState(this)) height = placement::minimumHeight(height);
@@ -228,7 +213,7 @@ void Form1::FitGeometry() {
 }
 
 void Form1::FitWindowToList() {
-    fitted_ = true;
+    placement_.setFitted();
     FitGeometry();
     Form_Resize();
     List1->viewport()->update();
@@ -252,7 +237,7 @@ bool Form1::ForceForeground() {
     if (plat_.isForegroundWindow(this) && !isMinimized()) return true;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
-    else if (!hiddenFromTray)
+    else if (!hiddenFromTray_)
         show();
     // A hidden window cannot be brought to the front.
     if (!isVisible()) return false;
@@ -269,16 +254,15 @@ void Form1::ShowWin() {
 }
 
 void Form1::myShowWin() {
-    GetDesktopRectt(WorkLeft, WorkTop, WorkWidth, WorkHeight, true);
+    readWorkArea();
     // config_.sidebarPosition > 0: the sidebar is placed again once it exists.
     ShowWin();
 }
 
 void Form1::MoveWindowToMouse() {
     if (!normalState(this)) return;
-    const QPoint at =
-        placement::underPointer(plat_.cursorPos(), TwipsPerPixelX(), TwipsPerPixelY(), outer(*this),
-                                {WorkLeft, WorkTop, WorkWidth, WorkHeight});
+    const QPoint at = placement::underPointer(plat_.cursorPos(), TwipsPerPixelX(), TwipsPerPixelY(),
+                                              outer(*this), placement_.work());
     placeOuter(at.x(), at.y(), Width(), Height());
 }
 
@@ -318,13 +302,13 @@ void Form1::Timer2_Timer() {
 
 void Form1::Form_MouseMove(int, int, float, float) {
     if (isVisible() && !isActiveWindow()) ForceForeground();
-    if (isVisible()) hiddenFromTray = false;
+    if (isVisible()) hiddenFromTray_ = false;
 }
 
 void Form1::Form_MouseUp(int, int, float, float) {
     Timer2->stop();
-    if (pressHandled)
-        pressHandled = false;
+    if (pressHandled_)
+        pressHandled_ = false;
     else
         ShowPopupMenu();
 }

@@ -1,10 +1,10 @@
 #include <QDir>
 #include <QFile>
 
-#include "../run/waitfor.h"
 #include "app/commandword.h"
-#include "lists/listfile.h"
 #include "formfixture.h"
+#include "lists/listfile.h"
+#include "waitfor.h"
 
 // The running copy's side of the link: words arrive as changes of Text1.
 class CommandWords : public FormFixture {

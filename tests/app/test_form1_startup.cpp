@@ -3,7 +3,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "form1hooks.h"
 #include "formfixture.h"
+#include "waitfor.h"
 
 using Startup = FormFixture;
 
@@ -41,22 +43,21 @@ TEST_F(Startup, WindowControlsAreNamedAndPlacedInTwips) {
 TEST_F(Startup, ReadinessGateOpensAtTheFirstTick) {
     writeList("Brennomix", {"a\ta.exe"});
     start(QString(), false);
-    EXPECT_EQ(form->Timer1->Tag, "0");
+    EXPECT_EQ(form->Readiness(), 0);
     EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_EQ(form->Timer1->interval(), 250);
     // The list is loaded by the tick, not before.
     EXPECT_EQ(form->List1->ListItems().Count(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(form->Timer1->Tag, QString("1"), 2000);
+    EXPECT_TRUE(waitFor([this] { return form->Readiness() == 1; }, 2000));
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_EQ(form->List1->ListItems().Count(), 1);
     EXPECT_TRUE(form->isVisible());
 
     // After the context menu the counter is set to -5: the next tick only
     // reopens the gate.
-    form->Timer1->Tag = "-5";
+    Form1Hooks::setReadiness(*form, -5);
     form->Timer1->start();
     form->Timer1_Timer();
-    EXPECT_EQ(form->Timer1->Tag, "1");
+    EXPECT_EQ(form->Readiness(), 1);
     EXPECT_FALSE(form->Timer1->isActive());
 }
 
@@ -135,7 +136,7 @@ TEST_F(Startup, WindowFitsTheListAndKeepsItsMinimumSize) {
     EXPECT_EQ(form->ScaleHeight(), 20 * 240 + 585);
     EXPECT_TRUE(form->Label2->isVisible());
     // The window sits on the bottom of the work area.
-    EXPECT_EQ(form->Top() + form->Height(), form->WorkTop + form->WorkHeight);
+    EXPECT_EQ(form->Top() + form->Height(), Form1Hooks::workArea(*form).bottom());
     form->SetHeight(1000);
     EXPECT_EQ(form->Height(), 3390);
     form->SetWidth(2000);

@@ -32,10 +32,11 @@ TEST(ConfigFile, EveryOptionOnRoundTrips) {
 TEST(ConfigFile, DefaultsAsWritten) {
     Config c;
     const QStringList file = lines(c, false);
-    EXPECT_EQ(file, (QStringList{"Desktop;My Documents;Start Menu", QStringLiteral("Hotkey=") + QChar(0),
-                                 "Window2mouse=0", "Hover select=0", "Hide when recalled=0",
-                                 "Use page up/down as arrows=0", "SideBar=0", "Auto Show/Hide=0",
-                                 "QuickSearch=0", "Editor="}));
+    EXPECT_EQ(file,
+              (QStringList{"Desktop;My Documents;Start Menu", QStringLiteral("Hotkey=") + QChar(0),
+                           "Window2mouse=0", "Hover select=0", "Hide when recalled=0",
+                           "Use page up/down as arrows=0", "SideBar=0", "Auto Show/Hide=0",
+                           "QuickSearch=0", "Editor="}));
     Config back;
     back.hotkeyCode = 99;
     apply(file, back);
@@ -59,9 +60,15 @@ TEST(ConfigFile, HotkeyLineRules) {
 
 TEST(ConfigFile, CommasAndQuotesStayInTheirLine) {
     Config c;
-    const QStringList file{"/data/a,b;\"/quoted\" dir", "Hotkey=J", "Window2mouse=1",
-                           "Hover select=1", "Hide when recalled=0", "Use page up/down as arrows=1",
-                           "SideBar=0", "Auto Show/Hide=0", "QuickSearch=1",
+    const QStringList file{"/data/a,b;\"/quoted\" dir",
+                           "Hotkey=J",
+                           "Window2mouse=1",
+                           "Hover select=1",
+                           "Hide when recalled=0",
+                           "Use page up/down as arrows=1",
+                           "SideBar=0",
+                           "Auto Show/Hide=0",
+                           "QuickSearch=1",
                            "Editor=/opt/my, \"editor\""};
     apply(file, c);
     EXPECT_EQ(c.fsSearchPaths, "/data/a,b;\"/quoted\" dir");

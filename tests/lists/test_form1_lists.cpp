@@ -1,11 +1,16 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
 
+#include "form1hooks.h"
 #include "formfixture.h"
+#include "runfixture.h"
+#include "waitfor.h"
 
 namespace {
 
@@ -37,7 +42,8 @@ TEST_F(ListFiles, MissingTopListIsCreatedWithTheThreeDefaultEntries) {
     start();
     EXPECT_EQ(dlg.messages(), QStringList{"New list? Trying to create it."});
     EXPECT_EQ(readFile("Brennomix.ini"),
-              QByteArray("notepad\tnotepad.exe\r\nCalc\tcalc.exe\r\nInternet Explorer\tIExplore.exe\r\n"));
+              QByteArray(
+                  "notepad\tnotepad.exe\r\nCalc\tcalc.exe\r\nInternet Explorer\tIExplore.exe\r\n"));
     EXPECT_EQ(titles(), (QStringList{"notepad", "Calc", "Internet Explorer"}));
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
 }
@@ -130,7 +136,8 @@ TEST_F(ListFiles, BadFilesNeverCrashOrLoseTheList) {
     start();
     EXPECT_GT(form->List1->ListItems().Count(), 0);
     for (int i = 1; i <= form->List1->ListItems().Count(); ++i)
-        for (int k = 1; k <= 5; ++k) EXPECT_FALSE(form->List1->ListItems().SubItem(i, k).contains(u'\r'));
+        for (int k = 1; k <= 5; ++k)
+            EXPECT_FALSE(form->List1->ListItems().SubItem(i, k).contains(u'\r'));
     // What was read is written back as it was decoded, nothing dropped.
     const int before = form->List1->ListItems().Count();
     ASSERT_TRUE(form->SaveList());
@@ -198,18 +205,18 @@ TEST_F(Navigation, BackSwapsWithTheParentAndTopLeavesItAlone) {
     start();
     form->mBack_Click();  // right after start: top list, and parent becomes the top list
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(form->parentList, "Brennomix");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
     QString a = "mA", b = "mB";
     form->LoadList(a);
-    form->parentList = "Brennomix";
+    Form1Hooks::setParentList(*form, "Brennomix");
     form->LoadList(b);
-    form->parentList = "mA";
+    Form1Hooks::setParentList(*form, "mA");
     form->Parent_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(form->parentList, "mA");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "mA");
     form->mBack_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix A");
-    EXPECT_EQ(form->parentList, "Brennomix");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
 }
 
 TEST_F(Navigation, SaveQuestionAnswers) {
@@ -303,6 +310,15 @@ TEST_F(Settings, StartupReadsTheSettingsFile) {
     EXPECT_EQ(c.editor, "/usr/bin/gedit");
 }
 
+TEST_F(Settings, TogglingASettingKeepsTheSidebarPosition) {
+    writeFile("Brennomix.cfg",
+              "x\r\nHotkey=\r\nWindow2mouse=0\r\nHover select=0\r\nHide when recalled=0\r\n"
+              "Use page up/down as arrows=0\r\nSideBar=3\r\nAuto Show/Hide=0\r\n");
+    start();
+    form->mnuAutoHide_Click();
+    EXPECT_TRUE(readFile("Brennomix.cfg").contains("\r\nSideBar=3\r\nAuto Show/Hide=1\r\n"));
+}
+
 TEST_F(Settings, NoFileKeepsDefaultsAndCreatesNothing) {
     start();
     EXPECT_EQ(form->Cfg().editor, QString());
@@ -324,4 +340,82 @@ TEST_F(Settings, WriteReportsAFailureAndKeepsTheOldFile) {
     EXPECT_EQ(readFile("Brennomix.cfg"), before);
     ASSERT_EQ(dlg.messages().size(), 2);  // the new-list message, then the failure
     EXPECT_TRUE(dlg.messages()[1].startsWith("Could not save the settings file"));
+}
+
+// Which list the view shows decides which file a save may write: only a list
+// read from its file, and only that list's own file.
+class ShownList : public RunFixture {
+protected:
+    // Opens the context menu and closes it again, then waits out the key pause.
+    void menuAndBack() {
+        closeMenuWhenShown();
+        key(Qt::Key_F10);
+        ASSERT_TRUE(waitFor([this] { return form->Readiness() == 1; }));
+    }
+};
+
+TEST_F(ShownList, AnEmptySearchViewIsNeverSavedOverTheTopList) {
+    startOn({"alpha\ta", "beta\tb"});
+    const QByteArray before = readFile("Brennomix.ini");
+    form->Cfg().quickSearch = false;
+    // Ctrl+A with the quick search off: a search over no lines, no rows.
+    key(Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(form->List1->ListItems().Count(), 0);
+    form->List1->setFocus();
+    // The menu's commands for an empty list must not make it a list.
+    menuAndBack();
+    key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_FALSE(form->mSave_Click());
+    form->SetListDirty(true);
+    dlg.answers = {true};
+    form->Parent_Click();
+    EXPECT_EQ(readFile("Brennomix.ini"), before);
+    EXPECT_EQ(titles(), (QStringList{"alpha", "beta"}));
+}
+
+TEST_F(ShownList, ARefusedNameLeavesNoListToSave) {
+    writeList("Brennomix", {"alpha\ta"});
+    const QByteArray before = readFile("Brennomix.ini");
+    start("a/b");
+    form->List1->setFocus();
+    ASSERT_EQ(form->List1->ListItems().Count(), 0);
+    key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_FALSE(form->SaveList());
+    EXPECT_EQ(readFile("Brennomix.ini"), before);
+
+    // A list loaded afterwards is saved again, to its own file.
+    QString tools = "mTools";
+    form->LoadList(tools);
+    form->List1->ListItems().SetText(1, "renamed");
+    EXPECT_TRUE(form->SaveList());
+    EXPECT_TRUE(readFile("mTools.ini").startsWith("renamed\t"));
+    EXPECT_EQ(readFile("Brennomix.ini"), before);
+}
+
+TEST_F(ShownList, ASublistIsNotOpenedWhenTheAskedSaveFails) {
+    writeList("mTools", {"hammer\thammer"});
+    startOn({"Tools", "top\ttop"});
+    form->List1->ListItems().SetText(2, "changed");
+    form->SetListDirty(true);
+    form->List1->SetSelected(1, true);
+    dlg.answers = {true};
+    {
+        FullDisk full;
+        form->RunEntry();
+    }
+    EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
+    EXPECT_EQ(titles(), (QStringList{"Tools", "changed"}));
+    EXPECT_TRUE(form->ListDirty());
+}
+
+TEST_F(ShownList, SpecialFilesAreUnreadableListsAndSettings) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("mPipe.ini")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("Brennomix.cfg")).constData(), 0600), 0);
+    // Neither read blocks the window.
+    startOn({"alpha\ta"});
+    QString pipe = "mPipe";
+    form->LoadList(pipe);
+    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_FALSE(form->SaveList());
+    EXPECT_TRUE(QFileInfo(path("mPipe.ini")).isSymLink() || !QFileInfo(path("mPipe.ini")).isFile());
 }

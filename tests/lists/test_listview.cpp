@@ -33,7 +33,8 @@ TEST(ListModel, PassesTheItemModelTesterThroughEveryOperation) {
     EXPECT_EQ(m.Text(3), "a");
     EXPECT_EQ(m.ForeColor(3), listfile::rgb(1, 2, 3));
     EXPECT_EQ(m.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Filename");
-    m.SetResultSource({"x\tx.exe", "!y\ty.exe"}, [](const QString& l) { return l.section(u'\t', 0, 0); });
+    m.SetResultSource({"x\tx.exe", "!y\ty.exe"},
+                      [](const QString& l) { return l.section(u'\t', 0, 0); });
     m.AddResults({1, 0}, {listfile::rgb(180, 0, 0), listfile::kDefaultTextColor});
     EXPECT_EQ(m.Text(1), "!y");
     EXPECT_EQ(m.SubItem(1, 1), "!y\ty.exe");

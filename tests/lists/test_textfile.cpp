@@ -16,8 +16,7 @@ TEST(TextFile, LineEndsCrLfCrAndLfMixed) {
     EXPECT_EQ(splitLines("only\r\n"), QStringList{"only"});
     EXPECT_TRUE(splitLines("").isEmpty());
     // No field can end in a stray CR, whatever the line ends.
-    for (const QString& l : splitLines("x\t\r\ny\t\rz\t\n\r"))
-        EXPECT_FALSE(l.contains(u'\r'));
+    for (const QString& l : splitLines("x\t\r\ny\t\rz\t\n\r")) EXPECT_FALSE(l.contains(u'\r'));
 }
 
 TEST(TextFile, InvalidUtf8LineFallsBackToWindows1252PerLine) {
@@ -31,11 +30,11 @@ TEST(TextFile, InvalidUtf8LineFallsBackToWindows1252PerLine) {
 
 TEST(TextFile, Utf8ValidatorRejectsMalformedSequences) {
     EXPECT_TRUE(textfile::isValidUtf8("plain ascii"));
-    EXPECT_TRUE(textfile::isValidUtf8("\xF0\x9F\x98\x80"));  // emoji
-    EXPECT_FALSE(textfile::isValidUtf8("\xC0\xAF"));           // overlong "/"
-    EXPECT_FALSE(textfile::isValidUtf8("\xED\xA0\x80"));       // surrogate
-    EXPECT_FALSE(textfile::isValidUtf8("\xF4\x90\x80\x80"));   // beyond U+10FFFF
-    EXPECT_FALSE(textfile::isValidUtf8("\xE2\x82"));           // cut short
+    EXPECT_TRUE(textfile::isValidUtf8("\xF0\x9F\x98\x80"));   // emoji
+    EXPECT_FALSE(textfile::isValidUtf8("\xC0\xAF"));          // overlong "/"
+    EXPECT_FALSE(textfile::isValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(textfile::isValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+    EXPECT_FALSE(textfile::isValidUtf8("\xE2\x82"));          // cut short
 }
 
 TEST(TextFile, BinaryGarbageAndNulsDecodeWithoutLoss) {

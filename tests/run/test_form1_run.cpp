@@ -4,18 +4,21 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 
+#include "app/commandword.h"
+#include "form1hooks.h"
 #include "runfixture.h"
 
 namespace {
 
 // Shows search results the way the searches do: rows referring to lines.
+// Shows `lines` as the results of a search, as the quick search does.
 void showResults(Form1& f, const QStringList& lines) {
+    f.StartQuickSearch();
     ListModel& m = f.List1->ListItems();
     m.SetResultSource(lines, [](const QString& line) { return line.section(u'\t', 0, 0); });
     std::vector<int> all;
     for (int i = 0; i < lines.size(); ++i) all.push_back(i);
     m.AddResults(all, {});
-    f.DisableEditCommands();
 }
 
 }  // namespace
@@ -57,7 +60,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     EXPECT_EQ(form->RunEntry(), 2);
     EXPECT_EQ(form->windowTitle(), "Brennomix Tools");
     EXPECT_EQ(titles(), QStringList{"hammer"});
-    EXPECT_EQ(form->parentList, "Brennomix");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
     EXPECT_TRUE(shellCalls().isEmpty());
 
     // A search result of a sublist line opens that list too.
@@ -65,7 +68,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     form->List1->SetSelected(1, true);
     EXPECT_EQ(form->RunEntry(), 2);
     EXPECT_EQ(titles(), QStringList{"hammer"});
-    EXPECT_EQ(form->parentList, "mTools");
+    EXPECT_EQ(Form1Hooks::parentList(*form), "mTools");
 }
 
 TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
@@ -269,7 +272,7 @@ TEST_F(RunModes, ClicksRunTheRowUnderThePointer) {
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
     EXPECT_FALSE(windowClosed());
     // Only once: the release does not run it again.
-    EXPECT_FALSE(form->pressHandled);
+    EXPECT_FALSE(Form1Hooks::pressHandled(*form));
 
     // Edit mode: clicks select, never run.
     form->mnuOrder->setChecked(true);
@@ -322,15 +325,31 @@ TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     EXPECT_TRUE(form->mnuPaste->isEnabled());
     // Opening the menu never forgets unsaved changes.
     EXPECT_TRUE(form->ListDirty());
-    EXPECT_EQ(form->Timer1->Tag, "-5");
+    EXPECT_EQ(form->Readiness(), -5);
     EXPECT_TRUE(form->Timer1->isActive());
 
     // A digit pressed now is ignored; after the next tick it runs.
     key(Qt::Key_2);
     EXPECT_TRUE(shellCalls().isEmpty());
-    EXPECT_TRUE(waitFor([this] { return form->Timer1->Tag == "1"; }));
+    EXPECT_TRUE(waitFor([this] { return form->Readiness() == 1; }));
     key(Qt::Key_2);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|other||"});
+}
+
+TEST_F(RunModes, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
+    startOn(rows(3), false);
+    bool shown = false;
+    closeMenuWhenShown(&shown);
+    QTest::mouseClick(form->List1->viewport(), Qt::RightButton, {},
+                      form->List1->RowRect(1).center());
+    QTest::mouseClick(form->Parent, Qt::LeftButton);
+    form->DeliverWords(commandword::relayWords("/2"));
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(shellCalls().isEmpty());
+    // The first tick still starts up, and the relayed words then act.
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->StartedUp());
+    EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
 }
 
 TEST_F(RunModes, ContextMenuOnSearchResultsKeepsThemResults) {
@@ -344,7 +363,7 @@ TEST_F(RunModes, ContextMenuOnSearchResultsKeepsThemResults) {
     EXPECT_FALSE(form->EditableView());
     EXPECT_FALSE(form->Text2->isHidden());
     // So neither the save key nor a Yes can write what is shown.
-    EXPECT_TRUE(waitFor([this] { return form->Timer1->Tag == "1"; }));
+    EXPECT_TRUE(waitFor([this] { return form->Readiness() == 1; }));
     const QByteArray before = readFile("Brennomix.ini");
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     form->SetListDirty(true);

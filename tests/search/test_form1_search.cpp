@@ -6,11 +6,11 @@
 
 #include <cstdio>
 
-#include "../run/qtprinters.h"
-#include "../run/waitfor.h"
 #include "formfixture.h"
 #include "lists/listfile.h"
+#include "qtprinters.h"
 #include "run/keycodes.h"
+#include "waitfor.h"
 
 namespace {
 

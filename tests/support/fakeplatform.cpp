@@ -87,20 +87,36 @@ bool FakePlatform::desktopEntryTitle(const QByteArray& path, QByteArray& title) 
     return true;
 }
 
-void FakePlatform::raisePriority() { calls << QStringLiteral("raisePriority"); }
-QString FakePlatform::osFamily() { return QStringLiteral("xp"); }
-qint64 FakePlatform::uptimeMs() { return uptime; }
-void FakePlatform::beep() { calls << QStringLiteral("beep"); }
-QPoint FakePlatform::cursorPos() { return cursor; }
+void FakePlatform::raisePriority() {
+    calls << QStringLiteral("raisePriority");
+}
+QString FakePlatform::osFamily() {
+    return QStringLiteral("xp");
+}
+qint64 FakePlatform::uptimeMs() {
+    return uptime;
+}
+void FakePlatform::beep() {
+    calls << QStringLiteral("beep");
+}
+QPoint FakePlatform::cursorPos() {
+    return cursor;
+}
 
 void FakePlatform::setCursorPos(const QPoint& pos) {
     calls << QStringLiteral("setCursorPos|%1|%2").arg(pos.x()).arg(pos.y());
     cursor = pos;
 }
 
-QRect FakePlatform::workArea(const QPoint&) { return work; }
-double FakePlatform::screenDpiX(const QPoint&) { return dpiX; }
-double FakePlatform::screenDpiY(const QPoint&) { return dpiY; }
+QRect FakePlatform::workArea(const QPoint&) {
+    return work;
+}
+double FakePlatform::screenDpiX(const QPoint&) {
+    return dpiX;
+}
+double FakePlatform::screenDpiY(const QPoint&) {
+    return dpiY;
+}
 
 bool FakePlatform::activateWindow(QWidget* w) {
     calls << QStringLiteral("activateWindow");
@@ -109,7 +125,9 @@ bool FakePlatform::activateWindow(QWidget* w) {
     return active;
 }
 
-bool FakePlatform::isForegroundWindow(QWidget* w) { return w->isActiveWindow(); }
+bool FakePlatform::isForegroundWindow(QWidget* w) {
+    return w->isActiveWindow();
+}
 
 void FakePlatform::setTopmost(QWidget*, bool on) {
     calls << QStringLiteral("setTopmost|%1").arg(on ? 1 : 0);
@@ -124,21 +142,27 @@ void FakePlatform::setClipboardText(const QString& text) {
     clipboard = text;
 }
 
-bool FakePlatform::trayAvailable() { return tray; }
+bool FakePlatform::trayAvailable() {
+    return tray;
+}
 void FakePlatform::trayAdd(const QIcon&, const QString& tip) {
     calls << QStringLiteral("trayAdd|%1").arg(tip);
 }
 void FakePlatform::trayModify(const QIcon&, const QString& tip) {
     calls << QStringLiteral("trayModify|%1").arg(tip);
 }
-void FakePlatform::trayRemove() { calls << QStringLiteral("trayRemove"); }
+void FakePlatform::trayRemove() {
+    calls << QStringLiteral("trayRemove");
+}
 
 Platform::HotkeyResult FakePlatform::grabHotkey(int keyCode) {
     calls << QStringLiteral("grabHotkey|%1").arg(keyCode);
     return hotkeyResult;
 }
 
-void FakePlatform::releaseHotkey() { calls << QStringLiteral("releaseHotkey"); }
+void FakePlatform::releaseHotkey() {
+    calls << QStringLiteral("releaseHotkey");
+}
 
 QStringList FakeDialogs::messages() const {
     QStringList out;

@@ -2,7 +2,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "form1hooks.h"
 #include "formfixture.h"
+#include "waitfor.h"
 #include "window/trayicon.h"
 
 namespace {
@@ -31,7 +33,7 @@ TEST_F(TrayTest, StartUpMakesTheProgramResidentWithIconAndHotkey) {
     EXPECT_EQ(form->t->OwnerForm, form.get());
     EXPECT_EQ(plat.callsStartingWith("trayAdd"), QStringList{"trayAdd|"});
     EXPECT_EQ(plat.callsStartingWith("grabHotkey"), QStringList{"grabHotkey|75"});
-    EXPECT_TRUE(form->hotkeyHooked);
+    EXPECT_TRUE(Form1Hooks::hotkeyHooked(*form));
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
@@ -39,7 +41,7 @@ TEST_F(TrayTest, NoHotkeyLetterGrabsNothing) {
     startWith("");
     EXPECT_TRUE(form->mnuTray->isChecked());
     EXPECT_TRUE(plat.callsStartingWith("grabHotkey").isEmpty());
-    EXPECT_FALSE(form->hotkeyHooked);
+    EXPECT_FALSE(Form1Hooks::hotkeyHooked(*form));
     // A hotkey that arrives anyway is not listened to.
     form->hide();
     emit plat.hotkeyPressed(75);
@@ -52,7 +54,7 @@ TEST_F(TrayTest, TakenHotkeyIsSaidAndResidencyStays) {
     EXPECT_EQ(dlg.messages(),
               QStringList{"Hotkey (windows-K) already taken by another application"});
     EXPECT_TRUE(form->mnuTray->isChecked());
-    EXPECT_TRUE(form->hotkeyHooked);
+    EXPECT_TRUE(Form1Hooks::hotkeyHooked(*form));
 }
 
 TEST_F(TrayTest, LeavingResidencyKeepsTheHotkey) {
@@ -91,14 +93,14 @@ TEST_F(TrayTest, LeftClickOnTheIconHidesAndShowsWithoutReloading) {
     emit plat.trayMouseDown(1);
     emit plat.trayMouseUp(1);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(form->hiddenFromTray);
+    EXPECT_TRUE(Form1Hooks::hiddenFromTray(*form));
     EXPECT_TRUE(form->mnuTray->isChecked());
     plat.calls.clear();
     emit plat.trayMouseUp(1);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(plat.calls.contains("activateWindow"));
     EXPECT_EQ(form->windowTitle(), "Brennomix sub");
-    QTRY_VERIFY(form->List1->hasFocus());
+    EXPECT_TRUE(waitFor([this] { return form->List1->hasFocus(); }));
 }
 
 TEST_F(TrayTest, DoubleClickTogglesOnceForEachRelease) {
@@ -139,7 +141,7 @@ TEST_F(TrayTest, HotkeyShowsTheHiddenWindowWithTheFocusInTheList) {
     emit plat.hotkeyPressed(75);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(plat.calls.contains("activateWindow"));
-    QTRY_VERIFY(form->List1->hasFocus());
+    EXPECT_TRUE(waitFor([this] { return form->List1->hasFocus(); }));
     // Without hideWhenRecalled a second press only brings it to the front.
     emit plat.hotkeyPressed(75);
     EXPECT_TRUE(form->isVisible());

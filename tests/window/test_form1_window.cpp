@@ -2,7 +2,9 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "form1hooks.h"
 #include "formfixture.h"
+#include "waitfor.h"
 
 namespace {
 
@@ -40,8 +42,8 @@ protected:
     }
     // 144 dots per inch: 10 twips a pixel, so twips rules land on whole pixels.
     void tenTwipsAPixel() { plat.dpiX = plat.dpiY = 144; }
-    int workRight() const { return form->WorkLeft + form->WorkWidth; }
-    int workBottom() const { return form->WorkTop + form->WorkHeight; }
+    int workRight() const { return Form1Hooks::workArea(*form).right(); }
+    int workBottom() const { return Form1Hooks::workArea(*form).bottom(); }
     void moveOverList(int yPixels) {
         QWidget* vp = form->List1->viewport();
         QMouseEvent move(QEvent::MouseMove, QPointF(20, yPixels),
@@ -103,7 +105,7 @@ TEST_F(WindowTest, HiddenWindowIsRefittedInTheCorner) {
 // strength of the old report.
 TEST_F(WindowTest, LateReportOfAnEarlierRequestChangesNothing) {
     startWith({});
-    form->Timer1->Tag = "0";  // the corner rule in force
+    Form1Hooks::setReadiness(*form, 0);  // the corner rule in force
     const QRect before = form->geometry();
     form->SetWidth(6000);
     const QRect asked = form->geometry();
@@ -151,7 +153,7 @@ TEST_F(WindowTest, ShowWinUnderThePointerWithTheFocusInTheList) {
     EXPECT_EQ(form->Left(), 10);
     EXPECT_EQ(form->Top(), 10);
     EXPECT_TRUE(plat.calls.contains("activateWindow"));
-    QTRY_VERIFY(form->List1->hasFocus());
+    EXPECT_TRUE(waitFor([this] { return form->List1->hasFocus(); }));
 }
 
 TEST_F(WindowTest, SecondMonitorAtNegativeX) {
@@ -159,11 +161,11 @@ TEST_F(WindowTest, SecondMonitorAtNegativeX) {
     tenTwipsAPixel();
     plat.cursor = {-1900, 1040};
     startWith({.window2Mouse = true});
-    EXPECT_EQ(form->WorkLeft, -19200);
+    EXPECT_EQ(Form1Hooks::workArea(*form).left, -19200);
     form->hide();
     form->myShowWin();
     // 10 twips inside the left edge, 30 above the bottom.
-    EXPECT_EQ(form->Left(), form->WorkLeft + 10);
+    EXPECT_EQ(form->Left(), Form1Hooks::workArea(*form).left + 10);
     EXPECT_EQ(form->Top() + form->Height(), workBottom() - 30);
     EXPECT_LT(form->geometry().x(), -1900);
 }
@@ -187,8 +189,8 @@ TEST_F(WindowTest, LongListFillsTheWorkAreaAndStopsHoverSelection) {
 
     QString name = "mlong";
     form->LoadList(name);
-    EXPECT_EQ(form->Height(), form->WorkHeight);
-    EXPECT_EQ(form->Top(), form->WorkTop);
+    EXPECT_EQ(form->Height(), Form1Hooks::workArea(*form).height);
+    EXPECT_EQ(form->Top(), Form1Hooks::workArea(*form).top);
     EXPECT_FALSE(form->Label2->isVisible());
     EXPECT_EQ(form->List1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(form->Cfg().hoverSelect);
@@ -240,29 +242,29 @@ TEST_F(WindowTest, MovingOverTheWindowActivatesIt) {
     QWidget other;
     other.show();
     other.activateWindow();
-    QTRY_VERIFY(!form->isActiveWindow());
-    form->hiddenFromTray = true;
+    EXPECT_TRUE(waitFor([this] { return !form->isActiveWindow(); }));
+    Form1Hooks::setHiddenFromTray(*form, true);
     plat.calls.clear();
     QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), form->mapToGlobal(QPointF(3, 3)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form.get(), &move);
     EXPECT_EQ(plat.calls, QStringList{"activateWindow"});
-    EXPECT_FALSE(form->hiddenFromTray);
-    QTRY_VERIFY(form->isActiveWindow());
+    EXPECT_FALSE(Form1Hooks::hiddenFromTray(*form));
+    EXPECT_TRUE(waitFor([this] { return form->isActiveWindow(); }));
 }
 
 TEST_F(WindowTest, ForceForegroundLeavesATrayHiddenWindowHidden) {
     startWith({});
     form->t_MouseUp(1);
     ASSERT_FALSE(form->isVisible());
-    EXPECT_TRUE(form->hiddenFromTray);
+    EXPECT_TRUE(Form1Hooks::hiddenFromTray(*form));
     EXPECT_FALSE(form->ForceForeground());
     EXPECT_FALSE(form->isVisible());
     // A moving pointer over a hidden window clears nothing.
     form->Form_MouseMove(0, 0, 10, 10);
-    EXPECT_TRUE(form->hiddenFromTray);
+    EXPECT_TRUE(Form1Hooks::hiddenFromTray(*form));
     // Without the tray's hiding, it is shown.
-    form->hiddenFromTray = false;
+    Form1Hooks::setHiddenFromTray(*form, false);
     form->ForceForeground();
     EXPECT_TRUE(form->isVisible());
 }
@@ -324,10 +326,10 @@ TEST_F(WindowTest, AutoHideMenuSwitchesAndSavesTheSetting) {
 
 TEST_F(WindowTest, MouseUpOnTheBackgroundStopsAutoHide) {
     startWith({.autoHide = true});
-    form->pressHandled = true;
+    Form1Hooks::setPressHandled(*form, true);
     QTest::mouseRelease(form.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, form->height() - 3));
     EXPECT_FALSE(form->Timer2->isActive());
-    EXPECT_FALSE(form->pressHandled);
+    EXPECT_FALSE(Form1Hooks::pressHandled(*form));
 }
 
 TEST_F(WindowTest, AlwaysOnTopSwitch) {
@@ -352,7 +354,7 @@ TEST_F(WindowTest, NewEntryGrowsALongListUpwards) {
 TEST_F(WindowTest, ResizeKeepsTheMinimumAndTheCorner) {
     startWith({});
     // Until the first tick the window keeps to the corner.
-    form->Timer1->Tag = "0";
+    Form1Hooks::setReadiness(*form, 0);
     form->SetHeight(1000);
     EXPECT_EQ(form->Height(), 3390);
     EXPECT_EQ(form->Top() + form->Height(), workBottom());

@@ -36,15 +36,36 @@ bool isPrivateFolder(const QString& path) {
 // socket (a temporary "-XXXXXX/s" beside it), within the 108 bytes a Unix
 // socket address has.
 constexpr qsizetype kMaxSocketPath = 96;
+// What placeFor puts after the folder: "/brennomix-" + 16 hex digits + ".socket".
+constexpr qsizetype kSocketNameLength = 11 + 16 + 7;
+
+bool roomForSocket(const QString& folder) {
+    return QFile::encodeName(folder).size() + kSocketNameLength <= kMaxSocketPath;
+}
+
+// "brennomix-<uid>" in `parent`, made for this user alone; empty when it
+// cannot be had so.
+QString ownFolderIn(const QString& parent) {
+    const QString own = QDir::cleanPath(parent) + QStringLiteral("/brennomix-%1").arg(::geteuid());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
 
 }  // namespace
 
 QString runtimeFolder() {
     const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (isPrivateFolder(xdg)) return QDir::cleanPath(xdg);
-    const QString own = QDir::tempPath() + QStringLiteral("/brennomix-%1").arg(::geteuid());
-    ::mkdir(QFile::encodeName(own).constData(), 0700);
-    return isPrivateFolder(own) ? own : QString();
+    if (isPrivateFolder(xdg) && roomForSocket(xdg)) return QDir::cleanPath(xdg);
+    // A temporary folder too deep for a socket address would leave the
+    // launcher without its link: the short system one stands in.
+    for (const QString& parent : {QDir::tempPath(), QStringLiteral("/tmp")}) {
+        if (!roomForSocket(QDir::cleanPath(parent) +
+                           QStringLiteral("/brennomix-%1").arg(::geteuid())))
+            continue;
+        const QString own = ownFolderIn(parent);
+        if (!own.isEmpty()) return own;
+    }
+    return QString();
 }
 
 Place placeFor(const QString& programFolder, const QString& runtimeFolder) {

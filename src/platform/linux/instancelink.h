@@ -23,7 +23,8 @@ namespace instancelink {
 
 // $XDG_RUNTIME_DIR when it is a folder of this user that nobody else may
 // enter; otherwise "brennomix-<uid>" in the temporary folder, created for
-// this user alone. Empty when neither can be had.
+// this user alone, or in /tmp when the temporary folder is too deep for a
+// socket address. Empty when none can be had.
 QString runtimeFolder();
 
 struct Place {

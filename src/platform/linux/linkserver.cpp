@@ -22,6 +22,12 @@ bool LinkServer::listen(const QString& socketPath) {
     return server_.listen(socketPath);
 }
 
+void LinkServer::close() {
+    closed_ = true;
+    server_.close();
+    for (QLocalSocket* s : server_.findChildren<QLocalSocket*>()) s->abort();
+}
+
 void LinkServer::accept() {
     while (QLocalSocket* s = server_.nextPendingConnection()) {
         connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
@@ -41,7 +47,7 @@ void LinkServer::accept() {
             if (d.status == linkmessage::Status::Incomplete) return;
             stall->stop();
             disconnect(s, &QLocalSocket::readyRead, this, nullptr);
-            if (d.status == linkmessage::Status::Invalid) {
+            if (d.status == linkmessage::Status::Invalid || closed_) {
                 s->abort();
                 return;
             }

@@ -22,6 +22,10 @@ public:
     // link's lock.
     bool listen(const QString& socketPath);
     QString errorString() const { return server_.errorString(); }
+    // Stops answering, at once: no new connection is taken and a message
+    // still arriving is dropped unanswered, so its sender tries again and
+    // finds the next first copy. Called when the program ends.
+    void close();
 
     // A connection that has not sent a whole message by then is dropped.
     static constexpr int kStallMs = 10000;
@@ -33,4 +37,5 @@ private:
     void accept();
 
     QLocalServer server_;
+    bool closed_ = false;
 };

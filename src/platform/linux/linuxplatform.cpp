@@ -38,7 +38,8 @@ LinuxPlatform::~LinuxPlatform() {
 // Starting programs and the desktop shell live in linuxshell.cpp.
 
 bool LinuxPlatform::fileExists(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    // An entry's "~/" is the home folder when it runs, so also when checked.
+    return !path.isEmpty() && QFileInfo(expandHome(path)).isFile();
 }
 
 bool LinuxPlatform::readFolder(const QByteArray& path, std::vector<FolderItem>& items) {
@@ -63,7 +64,9 @@ void LinuxPlatform::raisePriority() {
     setpriority(PRIO_PROCESS, 0, -5);
 }
 
-QString LinuxPlatform::osFamily() { return QStringLiteral("xp"); }
+QString LinuxPlatform::osFamily() {
+    return QStringLiteral("xp");
+}
 
 qint64 LinuxPlatform::uptimeMs() {
     QFile f(QStringLiteral("/proc/uptime"));
@@ -72,11 +75,17 @@ qint64 LinuxPlatform::uptimeMs() {
     return parts.isEmpty() ? 0 : qint64(parts[0].toDouble() * 1000);
 }
 
-void LinuxPlatform::beep() { QApplication::beep(); }
+void LinuxPlatform::beep() {
+    QApplication::beep();
+}
 
-QPoint LinuxPlatform::cursorPos() { return QCursor::pos(); }
+QPoint LinuxPlatform::cursorPos() {
+    return QCursor::pos();
+}
 
-void LinuxPlatform::setCursorPos(const QPoint& pos) { QCursor::setPos(pos); }
+void LinuxPlatform::setCursorPos(const QPoint& pos) {
+    QCursor::setPos(pos);
+}
 
 namespace {
 QScreen* screenAt(const QPoint& at) {

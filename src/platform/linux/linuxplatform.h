@@ -25,6 +25,8 @@ public:
     bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
     QStringList specialFolders(int number) override;
     bool desktopEntryTitle(const QByteArray& path, QByteArray& title) override;
+    // "~" and "~/..." name the home folder, in entries as on a command line.
+    static QString expandHome(const QString& path);
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;

@@ -44,12 +44,6 @@ struct Outcome {
     QString problem;
 };
 
-QString expandHome(const QString& p) {
-    if (p == u"~") return QDir::homePath();
-    if (p.startsWith(u"~/")) return QDir::homePath() + p.mid(1);
-    return p;
-}
-
 bool isAddress(const QString& s) {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
     return scheme.match(s).hasMatch() ||
@@ -128,10 +122,10 @@ Outcome entryLaunch(const desktopentry::Entry& e, const QString& location, const
         return {kNoAssociation, QStringLiteral("\"%1\" names no program to start.").arg(location)};
     const QString program = words.takeFirst();
     const QString resolved = program.contains(u'/')
-                                 ? QFileInfo(expandHome(program)).absoluteFilePath()
+                                 ? QFileInfo(LinuxPlatform::expandHome(program)).absoluteFilePath()
                                  : onPath(program);
     if (resolved.isEmpty() || !isExecutableFile(QFileInfo(resolved))) return {kFileNotFound, {}};
-    out.dir = e.path.isEmpty() ? dir : expandHome(e.path);
+    out.dir = e.path.isEmpty() ? dir : LinuxPlatform::expandHome(e.path);
     if (!e.terminal) {
         out.program = resolved;
         out.args = words;
@@ -207,11 +201,11 @@ Outcome openDesktopFile(const QString& path, const QStringList& files, const QSt
 
 Outcome execute(const QString& file, const QString& params, const QString& dirGiven) {
     if (file.trimmed().isEmpty()) return {kFileNotFound, {}};
-    const QString dir = expandHome(dirGiven);
+    const QString dir = LinuxPlatform::expandHome(dirGiven);
     const QStringList args = commandline::split(params);
     if (isAddress(file)) return openWithDesktop(file, Role::WebBrowser);
 
-    QString path = expandHome(file);
+    QString path = LinuxPlatform::expandHome(file);
     if (!path.contains(u'/')) {
         // A bare name: a file in the working directory first, then the
         // desktop's stand-ins for well-known programs, then PATH.
@@ -243,7 +237,8 @@ Outcome execute(const QString& file, const QString& params, const QString& dirGi
 
     const QFileInfo fi(path);
     if (!fi.exists()) return {kFileNotFound, {}};
-    if (fi.isDir()) return openWithDesktop(QDir::cleanPath(fi.absoluteFilePath()), Role::FileManager);
+    if (fi.isDir())
+        return openWithDesktop(QDir::cleanPath(fi.absoluteFilePath()), Role::FileManager);
     if (path.endsWith(QStringLiteral(".desktop"), Qt::CaseInsensitive))
         return openDesktopFile(fi.absoluteFilePath(), args, dir);
     if (fi.isExecutable()) return start({fi.absoluteFilePath(), args, dir});
@@ -278,7 +273,7 @@ bool LinuxPlatform::startCommandLine(const QString& commandLine, int showState) 
     Launch l;
     bool found = false;
     if (name.contains(u'/')) {
-        const QFileInfo fi(expandHome(name));
+        const QFileInfo fi(LinuxPlatform::expandHome(name));
         found = isExecutableFile(fi);
         l = {fi.absoluteFilePath(), words, {}};
     } else if (const Role role = desktopapps::wellKnownRole(name); role != Role::None) {
@@ -310,7 +305,7 @@ bool LinuxPlatform::openRunDialog() {
 bool LinuxPlatform::readShortcut(const QString& path, Shortcut& out) {
     // Only Desktop Entry files can be read here; a Windows ".lnk" cannot.
     if (!path.endsWith(QStringLiteral(".desktop"), Qt::CaseInsensitive)) return false;
-    const std::optional<desktopentry::Entry> e = readEntry(expandHome(path));
+    const std::optional<desktopentry::Entry> e = readEntry(LinuxPlatform::expandHome(path));
     if (!e) return false;
     Shortcut s;
     s.workingDirectory = e->path;
@@ -360,7 +355,7 @@ QStringList LinuxPlatform::runCompletions(const QString& text) {
         QDir::Filters filters = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System;
         if (namePart.startsWith(u'.')) filters |= QDir::Hidden;
         const QFileInfoList entries =
-            QDir(expandHome(folderPart)).entryInfoList(filters, QDir::Name);
+            QDir(LinuxPlatform::expandHome(folderPart)).entryInfoList(filters, QDir::Name);
         for (const QFileInfo& fi : entries) {
             if (!fi.fileName().startsWith(namePart)) continue;
             out << folderPart + fi.fileName() + (fi.isDir() ? QStringLiteral("/") : QString());
@@ -380,4 +375,10 @@ QStringList LinuxPlatform::runCompletions(const QString& text) {
         if (out.size() >= kMaxCompletions) break;
     }
     return out;
+}
+
+QString LinuxPlatform::expandHome(const QString& p) {
+    if (p == u"~") return QDir::homePath();
+    if (p.startsWith(u"~/")) return QDir::homePath() + p.mid(1);
+    return p;
 }

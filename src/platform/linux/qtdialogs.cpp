@@ -9,7 +9,9 @@ QString titleOr(const QString& title) {
     return title.isEmpty() ? QString::fromLatin1(kProgramTitle) : title;
 }
 // Message texts keep the CR LF line breaks of the program's messages.
-QString shown(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString shown(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 }  // namespace
 
 void QtDialogs::message(const QString& text, const QString& title) {
@@ -25,8 +27,8 @@ bool QtDialogs::question(const QString& text, const QString& title) {
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(owner_, titleOr(title), prompt, QLineEdit::Normal,
-                                                 defaultText, &ok);
+    const QString answer =
+        QInputDialog::getText(owner_, titleOr(title), prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
 }
 

@@ -1,5 +1,8 @@
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QWindow>
 
@@ -62,4 +65,20 @@ TEST(LinuxPlatform, HiddenWindowHasNoKnownFrame) {
     w.show();
     w.hide();
     EXPECT_TRUE(p.frameMargins(&w).isNull());
+}
+
+TEST(LinuxPlatform, FilesUnderTheHomeFolderAreFoundByTilde) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QDir().mkpath(home.path() + "/apps");
+    QFile f(home.path() + "/apps/tool");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    LinuxPlatform p;
+    EXPECT_TRUE(p.fileExists("~/apps/tool"));
+    EXPECT_FALSE(p.fileExists("~/apps/gone"));
+    // A folder is no file, under the home folder or not.
+    EXPECT_FALSE(p.fileExists("~/apps"));
+    qputenv("HOME", oldHome);
 }

@@ -123,6 +123,60 @@ TEST_F(Link, LivesOnlyInAFolderOfTheUsersOwn) {
     qputenv("XDG_RUNTIME_DIR", saved);
 }
 
+TEST_F(Link, ATemporaryFolderTooDeepForASocketFallsBackToAShortOne) {
+    const QByteArray savedXdg = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    const QString deep = tmp.path() + "/" + QString(90, u'd');
+    QDir().mkpath(deep);
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(deep));
+    const QString folder = instancelink::runtimeFolder();
+    EXPECT_FALSE(instancelink::placeFor(programA, folder).socketPath.isEmpty());
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    qputenv("TMPDIR", savedTmp);
+    if (savedXdg.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", savedXdg);
+}
+
+// The first copy is ending while a later one sends: the words are not taken,
+// so the later copy tries again and becomes the first copy itself.
+TEST_F(Link, AnEndingFirstCopyStopsAnsweringAndTheNextOneTakesOver) {
+    startFirst();
+    QSignalSpy words(server.get(), &LinkServer::wordsReceived);
+    // A message half sent when the program ends is never answered.
+    QLocalSocket late;
+    late.connectToServer(first->socketPath());
+    ASSERT_TRUE(late.waitForConnected(2000));
+    const QByteArray message = linkmessage::encode({"aa", "/2"});
+    late.write(message.left(3));
+    late.flush();
+    QTest::qWait(50);
+    server->close();
+    late.write(message.mid(3));
+    late.flush();
+    QTest::qWait(50);
+    EXPECT_EQ(late.bytesAvailable(), 0);
+    EXPECT_EQ(words.size(), 0);
+
+    // A copy started now waits while the ending copy still holds the lock,
+    // and runs as the first copy once it is gone.
+    auto next = std::async(std::launch::async, [this] {
+        InstanceLink link(programA, runtime);
+        return link.claim({"aa", "/2"}, 5s);
+    });
+    QTest::qWait(100);
+    first.reset();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return next.wait_for(0ms) == std::future_status::ready; }, 10000));
+    EXPECT_EQ(next.get(), Role::First);
+    EXPECT_EQ(words.size(), 0);
+}
+
 TEST_F(Link, TheFirstCopyTakesTheWordsOfTheNextInOrder) {
     startFirst();
     struct stat st {};

@@ -1,0 +1,3 @@
+#include "platform/windowsystem.h"
+
+WindowSystem::~WindowSystem() = default;
