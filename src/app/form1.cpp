@@ -41,6 +41,7 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
     buildControls();
     buildMenus();
     placeControls();
+    setupEditEvents();
     qApp->installEventFilter(this);
     // The frame arrives after the window is shown; the placement counts it.
     connect(&plat_, &Platform::windowFrameChanged, this, [this](QWidget* w) {

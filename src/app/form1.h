@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "edit/editsession.h"
 #include "lists/config.h"
 #include "lists/listview.h"
 #include "search/searchsession.h"
@@ -19,6 +20,7 @@
 class Platform;
 class Dialogs;
 class QFrame;
+class QMimeData;
 class TrayIcon;
 class Form1Hooks;
 
@@ -170,7 +172,21 @@ public:
     void mnuEdit_Click();
     void mnuEditor_Click();
     void EditList_Click();
+    void EditList_MouseDown(int Button);
+    void mEndEdit_MouseDown(int Button);
+    void Browse_MouseUp(int Button);
+    void List1_OLEDragDrop(const QMimeData& data);
+    // Appends the entry made from a path; true when a row was added.
+    bool AddPathEntry(const QString& P);
+    EditSession& Edit() { return edit_; }
+    const EditSession& Edit() const { return edit_; }
 
+private:
+    // Mouse and drop events of the edit controls, set up with the controls.
+    void setupEditEvents();
+    EditSession edit_;
+
+public:
     // ================= window: placement, show/hide, tray, hotkey ============
     void GetDesktopRectt(int& Left, int& Top, int& Width, int& Height, bool ReturnAsTwips);
     int TwipsToPixels(int twips, bool vertical);

@@ -18,4 +18,10 @@ QString quote(const QString& word);
 // Words quoted and joined with single blanks.
 QString join(const QStringList& words);
 
+// Splits a command line by the rules of a desktop Exec line: blanks
+// separate words, double quotes keep them together, and inside quotes a
+// backslash escapes " ` $ and \ ; nothing else is special. False when a
+// quote is left open.
+bool splitExec(const QString& exec, QStringList& words);
+
 }  // namespace commandline

@@ -117,8 +117,8 @@ void Form1::RunSelection(int& runMode, float X, float Y) {
     if (runMode == 1) {
         // Shift: open the entry's folder; its path goes to the clipboard too.
         CopyEntryPath();
-        CopiedPath = entryrules::folderOf(CopiedPath);
-        plat_.shellExecute(CopiedPath, QString(), QString());
+        edit_.SetCopiedPath(entryrules::folderOf(edit_.CopiedPath()));
+        plat_.shellExecute(edit_.CopiedPath(), QString(), QString());
     } else if (RunEntry() == kKeepOpen) {
         runMode = 2;
     }
@@ -156,7 +156,7 @@ void Form1::ShowPopupMenu() {
     }
     // Rows but no current row: there is no entry to prepare the menu for, so
     // it opens as it does without a selection.
-    if (Browse->isEnabled() && !CopiedPath.isEmpty()) mnuPaste->setEnabled(true);
+    if (Browse->isEnabled() && !edit_.CopiedPath().isEmpty()) mnuPaste->setEnabled(true);
     Timer2->stop();
     menu1->exec(plat_.cursorPos());
     if (Ended()) return;

@@ -240,7 +240,7 @@ TEST_F(RunModes, ShiftOpensTheParentFolderAndCopiesThePath) {
     form->List1->SetSelected(1, true);
     form->mnuParent_Click();
     EXPECT_EQ(plat.clipboard, "/apps/bin/tool");
-    EXPECT_EQ(form->CopiedPath, "/apps/bin/");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/apps/bin/");
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/bin/||"});
     EXPECT_FALSE(windowClosed());
 
@@ -248,12 +248,12 @@ TEST_F(RunModes, ShiftOpensTheParentFolderAndCopiesThePath) {
     form->List1->SetSelected(2, true);
     form->mnuParent_Click();
     EXPECT_EQ(shellCalls().value(1), "shellExecute|/apps/bin/||");
-    EXPECT_EQ(form->CopiedPath, "/apps/bin/");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/apps/bin/");
 
     // Shift+click does the same for the row under the pointer.
     const QRect r3 = form->List1->RowRect(3);
     QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, Qt::ShiftModifier, r3.center());
-    EXPECT_EQ(form->CopiedPath, "/opt/x/");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/opt/x/");
     EXPECT_EQ(plat.clipboard, "/opt/x/run");
     EXPECT_FALSE(windowClosed());
 }
@@ -275,11 +275,11 @@ TEST_F(RunModes, ClicksRunTheRowUnderThePointer) {
     EXPECT_FALSE(Form1Hooks::pressHandled(*form));
 
     // Edit mode: clicks select, never run.
-    form->mnuOrder->setChecked(true);
+    form->mnuOrder_Click();
     QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
                       form->List1->RowRect(1).center());
     EXPECT_EQ(shellCalls().size(), 1);
-    form->mnuOrder->setChecked(false);
+    form->mnuOrder_Click();
 
     QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
                       form->List1->RowRect(3).center());
@@ -313,7 +313,7 @@ TEST_F(RunModes, AScrollingListRunsOnTheRelease) {
 TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     startOn({"Tool\ttool\t/apps/\t\t\tBold", "Other\tother"});
     form->List1->SetSelected(1, true);
-    form->CopiedPath = "/apps/";
+    form->Edit().SetCopiedPath("/apps/");
     form->SetListDirty(true);
     bool shown = false;
     closeMenuWhenShown(&shown);
@@ -491,34 +491,34 @@ TEST_F(Copy, PutsTheEntrysFullPathOnTheClipboard) {
     form->List1->SetSelected(1, true);
     form->mnuCopy_Click();
     EXPECT_EQ(plat.clipboard, "/tools/app");
-    EXPECT_EQ(form->CopiedPath, "/tools/app");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/app");
     form->List1->SetSelected(2, true);
     form->CopyEntryPath();
-    EXPECT_EQ(form->CopiedPath, "/tools/x");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/x");
     for (int i : {3, 4, 5}) {
         form->List1->SetSelected(i, true);
         form->CopyEntryPath();
-        EXPECT_EQ(form->CopiedPath, "/tools/x") << i;
+        EXPECT_EQ(form->Edit().CopiedPath(), "/tools/x") << i;
     }
     EXPECT_EQ(plat.callsStartingWith("setClipboardText").size(), 2);
 
     // The current row without its selected mark copies nothing.
     form->List1->SetSelected(1, false);
     form->CopyEntryPath();
-    EXPECT_EQ(form->CopiedPath, "/tools/x");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/x");
     EXPECT_TRUE(dlg.shown.isEmpty());
 
     showResults(*form, {"Doc\tdoc.txt"});
     form->List1->SetSelected(1, true);
     form->CopyEntryPath();
-    EXPECT_EQ(form->CopiedPath, "doc.txt");
+    EXPECT_EQ(form->Edit().CopiedPath(), "doc.txt");
 }
 
 TEST_F(Copy, NoCurrentRowIsReported) {
     startOn({"App\tapp\t/tools/"});
     form->List1->selectionModel()->clearCurrentIndex();
-    form->CopiedPath = "/before/";
+    form->Edit().SetCopiedPath("/before/");
     form->mnuCopy_Click();
     EXPECT_EQ(dlg.messages(), QStringList{"Item selected is not valid."});
-    EXPECT_EQ(form->CopiedPath, "/before/");
+    EXPECT_EQ(form->Edit().CopiedPath(), "/before/");
 }

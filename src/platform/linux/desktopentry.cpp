@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/commandline.h"
+
 namespace desktopentry {
 
 QString unescapeValue(const QString& value) {
@@ -83,32 +85,7 @@ Entry parse(const QString& text) {
 }
 
 bool splitExec(const QString& exec, QStringList& words) {
-    words.clear();
-    QString word;
-    bool inWord = false;
-    const qsizetype n = exec.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = exec[i];
-        if (c == u' ' || c == u'\t' || c == u'\n') {
-            if (inWord) words << word;
-            word.clear();
-            inWord = false;
-        } else if (c == u'"') {
-            inWord = true;
-            for (++i;; ++i) {
-                if (i >= n) return false;
-                if (exec[i] == u'"') break;
-                if (exec[i] == u'\\' && i + 1 < n && QStringLiteral("\"`$\\").contains(exec[i + 1]))
-                    ++i;
-                word += exec[i];
-            }
-        } else {
-            inWord = true;
-            word += c;
-        }
-    }
-    if (inWord) words << word;
-    return true;
+    return commandline::splitExec(exec, words);
 }
 
 QStringList expandFieldCodes(const QStringList& words, const QStringList& files, const Entry& e,
