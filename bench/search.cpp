@@ -82,9 +82,10 @@ int main(int argc, char** argv) {
         SearchLines lines;
         fsindex::LoadFsIndex(file, lines);
         const double o = bench::msSince(t);
-        std::printf("first load of the process: ours %.1f ms, grep -c x %.1f ms, ratio %.2f; "
-                    "resident memory added: %.2f x the file\n",
-                    o, g, o / g, (residentBytes() - before) / fileBytes);
+        std::printf(
+            "first load of the process: ours %.1f ms, grep -c x %.1f ms, ratio %.2f; "
+            "resident memory added: %.2f x the file\n",
+            o, g, o / g, (residentBytes() - before) / fileBytes);
     }
     for (int run = 0; run < 7; ++run) {
         grep.push_back(bench::timeTool({"grep", "-c", "x", path}));
