@@ -26,7 +26,12 @@ void DigitColumn::paintEvent(QPaintEvent*) {
 
 Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
              const QString& commandLine, QWidget* parent)
-    : QWidget(parent), plat_(platform), dlg_(dialogs), appPath_(programFolder), cmd_(commandLine) {
+    : QWidget(parent),
+      plat_(platform),
+      dlg_(dialogs),
+      appPath_(programFolder),
+      cmd_(commandLine),
+      search_(std::make_unique<SearchSession>(platform)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Brennomix test"));
     setWindowIcon(appIcon());

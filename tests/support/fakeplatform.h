@@ -39,6 +39,8 @@ public:
     QMap<QString, Shortcut> shortcuts;
     // findProgram answers by name; a name not listed is not installed.
     QMap<QString, QString> programs;
+    // specialFolders answers by number; none for a number not listed.
+    QMap<int, QStringList> special;
     // runCompletions answers, whatever the text.
     QStringList completions;
 
@@ -52,6 +54,10 @@ public:
     QString findProgram(const QString& name, const QString& programFolder) override;
     QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
+    // Folders are read from the disk, so tests walk real temporary trees.
+    bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
+    QStringList specialFolders(int number) override;
+    bool desktopEntryTitle(const QByteArray& path, QByteArray& title) override;
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;

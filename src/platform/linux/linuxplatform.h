@@ -22,6 +22,9 @@ public:
     QString findProgram(const QString& name, const QString& programFolder) override;
     QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
+    bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
+    QStringList specialFolders(int number) override;
+    bool desktopEntryTitle(const QByteArray& path, QByteArray& title) override;
     // "~" and "~/..." name the home folder, in entries as on a command line.
     static QString expandHome(const QString& path);
     void raisePriority() override;
@@ -49,6 +52,9 @@ private:
     // The programs on PATH, for completion; read again when PATH changes.
     QString pathScanned_;
     QStringList pathPrograms_;
+
+    // The user's languages, for the names of application entries.
+    const QStringList languages_;
 
     std::unique_ptr<X11Desktop> x11_;
     QSystemTrayIcon* tray_ = nullptr;

@@ -17,6 +17,9 @@ public:
     QString findProgram(const QString&, const QString&) override { return QString(); }
     QStringList runCompletions(const QString&) override { return {}; }
     bool fileExists(const QString&) override { return false; }
+    bool readFolder(const QByteArray&, std::vector<FolderItem>&) override { return false; }
+    QStringList specialFolders(int) override { return {}; }
+    bool desktopEntryTitle(const QByteArray&, QByteArray&) override { return false; }
     void raisePriority() override {}
     QString osFamily() override { return QStringLiteral("xp"); }
     qint64 uptimeMs() override;
