@@ -1,20 +1,48 @@
-# make run   - install what is missing, build, start the launcher
-# make test  - install what is missing, check the formatting, build, run every
-#              test, then run the tests again in a build with AddressSanitizer
-#              and UBSan
+# make run      - install what is missing, build the program (Release) and start it
+# make test     - install what is missing, check the formatting, build, run every
+#                 test, then run the tests again in a build with AddressSanitizer
+#                 and UBSan
+# make bench    - build Release and run every benchmark, printing its ratios
+# make install  - build Release and install under PREFIX (default /usr/local;
+#                 PREFIX=$HOME/.local needs no root); DESTDIR is honoured
+# make deb      - build Release and make a Debian package in $(RELEASE_BUILD)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
+BENCH_BUILD ?= build-bench
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build build-asan check check-asan format format-check clean
+.PHONY: run test setup build build-asan check check-asan format format-check clean \
+	release-configure install deb bench
 
-run: build
-	./$(BUILD)/brennomix
+# The program alone: no test is configured, let alone compiled.
+run: release-configure
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target brennomix
+	$(abspath $(RELEASE_BUILD))/brennomix
 
 test: format-check check check-asan
 
 setup:
 	./scripts/setup.sh
+
+release-configure: setup
+	cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENNOMIX_TESTS=OFF \
+		-DCMAKE_INSTALL_PREFIX=$(PREFIX)
+
+install: release-configure
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	cmake --install $(RELEASE_BUILD) --strip
+
+deb: release-configure
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	cd $(RELEASE_BUILD) && cpack -G DEB
+
+# Benchmarks may use the tests' support code, so their build has the tests
+# configured; only the benchmarks and what they run are built.
+bench: setup
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENNOMIX_TESTS=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target bench
 
 build: setup
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRENNOMIX_TESTS=ON
@@ -29,7 +57,8 @@ check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Under the sanitizers every test runs too; leaks inside the system's graphics
-# and font libraries are not ours and are suppressed.
+# and font libraries are not ours and are suppressed. The checks of the
+# installed program and the package run once, in the plain build.
 check-asan: build-asan
 	cd $(ASAN_BUILD) && \
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -45,4 +74,4 @@ format-check: setup
 	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(BENCH_BUILD)

@@ -4,7 +4,12 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev \
-libx11-dev libxcb1-dev xvfb openbox trayer xdotool x11-utils clang-format desktop-file-utils"
+libx11-dev libxcb1-dev xvfb openbox trayer xdotool x11-utils clang-format \
+qt6-svg-dev hicolor-icon-theme"
+# Installing and packaging, and the checks of both: validators for the menu
+# entry, the AppStream metadata and the manual page; dpkg-shlibdeps (with
+# file) for the package's dependencies.
+PACKAGES="$PACKAGES desktop-file-utils appstream man-db dpkg-dev file"
 
 missing=""
 for p in $PACKAGES; do

@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "app/appicon.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "run/keycodes.h"
@@ -25,7 +26,12 @@ void DigitColumn::paintEvent(QPaintEvent*) {
 
 Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
              const QString& commandLine, QWidget* parent)
-    : QWidget(parent), plat_(platform), dlg_(dialogs), appPath_(programFolder), cmd_(commandLine) {
+    : QWidget(parent),
+      plat_(platform),
+      dlg_(dialogs),
+      appPath_(programFolder),
+      cmd_(commandLine),
+      search_(std::make_unique<SearchSession>(platform)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Brennomix test"));
     setWindowIcon(appIcon());
@@ -206,28 +212,6 @@ void Form1::buildMenus() {
                              &Form1::mnuHideMinimize_Click);
     mnuLock = action(menu2, "mnuLock", "&Lock session", nullptr, &Form1::mnuLock_Click);
     mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, &Form1::mnuSideBar_Click);
-}
-
-QIcon appIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(QColor(180, 0, 0));
-        p.setPen(Qt::NoPen);
-        p.drawRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), size / 5.0, size / 5.0);
-        QFont f;
-        f.setBold(true);
-        f.setPixelSize(int(size * 0.75));
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("B"));
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
 }
 
 void Form1::placeTwips(QWidget* w, int left, int top, int width, int height) {

@@ -17,6 +17,7 @@
 #include "lists/config.h"
 #include "lists/listview.h"
 #include "search/quicksearch.h"
+#include "search/searchsession.h"
 #include "window/sidebar.h"
 #include "window/windowplacement.h"
 
@@ -46,9 +47,6 @@ private:
     int rowHeight_ = 16;
     int offset_ = 0;
 };
-
-// The program's icon, drawn rather than shipped as a file.
-QIcon appIcon();
 
 // The main window. Its handlers keep the names the launcher has always used;
 // each is defined in the folder of the subsystem that owns it (app, lists,
@@ -136,6 +134,12 @@ public:
     void mSearch(const QString& word);
     void mnuRefresh_Click();
     void mnuFindFS_Click();
+    void BuildFsIndex();
+    void ReadAllLists();
+    void LoadFsIndex();
+    // The search box's state and the file-system index.
+    SearchSession& Search() { return *search_; }
+    const SearchSession& Search() const { return *search_; }
 
     // ================= edit ==================================================
     // The view shows a list loaded from its file (not search results, not a
@@ -332,12 +336,7 @@ public:
     int Readiness() const { return readiness_; }
     // True once the first tick has finished start-up.
     bool StartedUp() const { return startedUp_; }
-    bool scanBusy = false;
-    bool searchShown = false;
-    bool fsIndexLoaded = false;
-    QStringList List2;  // file-system index lines
-    QStringList List3;  // sublist titles still to read
-    QStringList List4;  // raw lines of the shown list, for the quick search
+    QString CopiedPath;
 
 signals:
     // The program has ended: the application should quit.
@@ -410,6 +409,8 @@ private:
     QStringList pendingWords_;
     bool deliveringWords_ = false;
     bool startedUp_ = false;
-    // search: the filter behind Text2.
-    quicksearch::Filter quickFilter_;
+    // search: the box's state, what it filters and the index build.
+    std::unique_ptr<SearchSession> search_;
+    // The index build ended: the caption counts its lines.
+    void FsIndexBuilt();
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/appicon.h"
 #include "app/form1.h"
 #include "platform/windowsystem.h"
 
@@ -11,6 +12,10 @@ extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     const LauncherStart* start) {
     QApplication app(*start->argc, start->argv);
     QApplication::setApplicationName(QStringLiteral("Brennomix"));
+    // Every window, message box included, carries the launcher's icon, and
+    // the desktop can match the windows to the installed menu entry.
+    QApplication::setWindowIcon(appIcon());
+    QApplication::setDesktopFileName(QStringLiteral("brennomix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Listening starts before the window is built, so copies started in the

@@ -17,7 +17,7 @@ struct LauncherStart {
     QString linkSocket;
 };
 
-// The module's file, beside the executable, and its entry point.
+// The module's file name and its entry point.
 inline constexpr const char* kLauncherModule = "libbrennomix_ui.so";
 inline constexpr const char* kLauncherEntry = "brennomix_run_launcher";
 

@@ -17,14 +17,14 @@ void Form1::Form_Load() {
         // before any window exists.
         Timer1->start();
         hotkeyHooked_ = false;
-        fsIndexLoaded = false;
+        Search().setFsIndexLoaded(false);
         placeTwips(Label2, 20, 430, 150, 2375);
         List1->move(int(std::lround(200 / TwipsPerPixelX())),
                     int(std::lround(360 / TwipsPerPixelY())));
         List1->SetHideColumnHeaders(true);
         for (int c = 1; c <= ListModel::kColumns; ++c) List1->SetColumnWidth(c, c == 1 ? 3900 : 0);
-        scanBusy = false;
-        searchShown = false;
+        Search().setScanBusy(false);
+        Search().setSearchShown(false);
         placeTwips(Text2, 200, 35, 4260, 300);
         placeTwips(myRun, 200, 35, 4260, 300);
         EditList->setToolTip(QStringLiteral("Right click to open list in notepad"));
@@ -91,7 +91,7 @@ void Form1::Form_Unload(int& Cancel) {
         SetWidth(4650);
         Cancel = 1;
     }
-    if (scanBusy || Cancel == 1) Cancel = 1;
+    if (Search().scanBusy() || Cancel == 1) Cancel = 1;
 }
 
 void Form1::CloseRequest() {

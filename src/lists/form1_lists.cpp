@@ -38,7 +38,7 @@ QString Form1::CurrentStem() const {
 }
 
 QString Form1::LoadList(QString& name) {
-    List3.clear();
+    Search().List3().clear();
     // Until the file is read, the view shows no list that could be saved.
     shownList_.clear();
     name = listfile::cleanName(name);
@@ -72,7 +72,7 @@ QString Form1::LoadList(QString& name) {
     // its file, or write into something that is no list file.
     if (read) shownList_ = name;
 
-    searchShown = false;
+    Search().setSearchShown(false);
     if (List1->ListItems().Count() == 0) SetEmptyListCommands();
     FitWindowToList();
     UpdateDateAndStartTime();
@@ -111,18 +111,15 @@ bool Form1::FileExists(const QString& path) {
 }
 
 void Form1::StartQuickSearch() {
-    List4.clear();
+    Search().setList4({});
     // From here on the view shows results, not the list.
     shownList_.clear();
     if (EditList->isEnabled()) DisableEditCommands();
     List1->SetBackColor(listfile::rgb(255, 255, 208));
     const QString stem = CurrentStem();
-    if (listfile::isSafeStem(stem)) {
-        QStringList lines;
-        if (textfile::readLines(listfile::pathFor(appPath_, stem), lines) ==
-            textfile::ReadStatus::Ok)
-            List4 = lines;
-    }
+    SearchLines lines;
+    if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
+        Search().setList4(std::move(lines));
     Text2->show();
     Text2->raise();
     Text2->setFocus();

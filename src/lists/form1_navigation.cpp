@@ -67,7 +67,7 @@ bool Form1::AskSaveList() {
 }
 
 void Form1::CheckEntries() {
-    if (scanBusy) return;
+    if (Search().scanBusy()) return;
     mDate->setText(QStringLiteral("CHECKING IF ENTRIES ARE VALID"));
     repaint();
     ListModel& items = List1->ListItems();

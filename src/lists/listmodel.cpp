@@ -112,25 +112,26 @@ void ListModel::materialize() {
     results_.shrink_to_fit();
 }
 
-const QString* ListModel::sourceLine(int index) const {
-    return index >= 0 && index < source_.size() ? &source_[index] : nullptr;
+std::optional<QString> ListModel::sourceLine(int index) const {
+    if (index < 0 || index >= sourceCount_ || !lineAt_) return std::nullopt;
+    return lineAt_(index);
 }
 
 std::uint32_t ListModel::colorOf(const Result& r) const {
     if (r.color != kLineColor) return r.color;
-    const QString* line = sourceLine(r.source);
+    const std::optional<QString> line = sourceLine(r.source);
     return line && colorOf_ ? colorOf_(*line) : listfile::kDefaultTextColor;
 }
 
 QString ListModel::Text(int i) const {
     if (!valid(i)) return {};
     if (!results_.empty()) {
-        const QString* line = sourceLine(results_[size_t(i - 1)].source);
+        const std::optional<QString> line = sourceLine(results_[size_t(i - 1)].source);
         return line && titleOf_ ? titleOf_(*line) : QString();
     }
     const Row& r = rows_[size_t(i - 1)];
     if (r.source >= 0 && !r.textOverride && titleOf_) {
-        const QString* line = sourceLine(r.source);
+        const std::optional<QString> line = sourceLine(r.source);
         return line ? titleOf_(*line) : QString();
     }
     return r.text;
@@ -146,12 +147,12 @@ void ListModel::SetText(int i, const QString& text) {
 QString ListModel::SubItem(int i, int k) const {
     if (!valid(i) || k < 1 || k > 5) return {};
     if (!results_.empty()) {
-        const QString* line = sourceLine(results_[size_t(i - 1)].source);
+        const std::optional<QString> line = sourceLine(results_[size_t(i - 1)].source);
         return k == 1 && line ? *line : QString();
     }
     const Row& r = rows_[size_t(i - 1)];
     if (k == 1 && r.source >= 0 && !r.sub1Override) {
-        const QString* line = sourceLine(r.source);
+        const std::optional<QString> line = sourceLine(r.source);
         return line ? *line : QString();
     }
     return r.sub[size_t(k - 1)];
@@ -188,12 +189,23 @@ void ListModel::SetBold(int i, bool bold) {
 void ListModel::SetResultSource(const QStringList& lines,
                                 std::function<QString(const QString&)> titleOf,
                                 std::function<std::uint32_t(const QString&)> colorOf) {
+    SetResultSource(
+        int(lines.size()), [lines](int i) { return lines[i]; }, std::move(titleOf),
+        std::move(colorOf));
+    listSource_ = lines;
+}
+
+void ListModel::SetResultSource(int count, LineAt lineAt,
+                                std::function<QString(const QString&)> titleOf,
+                                std::function<std::uint32_t(const QString&)> colorOf) {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
     results_.clear();
     results_.shrink_to_fit();
-    source_ = lines;
+    listSource_.clear();
+    sourceCount_ = count;
+    lineAt_ = std::move(lineAt);
     titleOf_ = std::move(titleOf);
     colorOf_ = std::move(colorOf);
     endResetModel();
@@ -203,13 +215,21 @@ void ListModel::AddResults(const std::vector<int>& sourceIndexes,
                            const std::vector<std::uint32_t>& colors) {
     if (sourceIndexes.empty()) return;
     if (rows_.empty()) {
+        // Into an empty view the rows come as a reset, which views take
+        // without looking at each new row.
         const int n = Count();
-        beginInsertRows(QModelIndex(), n, n + int(sourceIndexes.size()) - 1);
+        if (n == 0)
+            beginResetModel();
+        else
+            beginInsertRows(QModelIndex(), n, n + int(sourceIndexes.size()) - 1);
         results_.resize(size_t(n) + sourceIndexes.size());
         Result* out = results_.data() + n;
         for (size_t k = 0; k < sourceIndexes.size(); ++k)
             out[k] = {sourceIndexes[k], k < colors.size() ? colors[k] : kLineColor};
-        endInsertRows();
+        if (n == 0)
+            endResetModel();
+        else
+            endInsertRows();
         return;
     }
     std::vector<Row> rows(sourceIndexes.size());

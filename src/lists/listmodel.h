@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "lists/listfile.h"
@@ -69,12 +70,17 @@ public:
     const Row& row(int i) const;
 
     // ---- result rows ----
-    // Sets the lines result rows refer to, how a row's text is derived from
-    // its line and, optionally, its colour (else the default colour). Clears
-    // the rows.
+    // Sets the lines result rows refer to (`count` lines, line i given by
+    // `lineAt`, asked only for rows that are shown or read), how a row's text
+    // is derived from its line and, optionally, its colour (else the default
+    // colour). Clears the rows.
+    using LineAt = std::function<QString(int)>;
+    void SetResultSource(int count, LineAt lineAt, std::function<QString(const QString&)> titleOf,
+                         std::function<std::uint32_t(const QString&)> colorOf = {});
+    // The same over a list of lines, shared with the model, not copied.
     void SetResultSource(const QStringList& lines, std::function<QString(const QString&)> titleOf,
                          std::function<std::uint32_t(const QString&)> colorOf = {});
-    const QStringList& ResultSource() const { return source_; }
+    const QStringList& ResultSource() const { return listSource_; }
     // Appends result rows referring to the given source lines; rows past the
     // end of `colors` take the colour of their line.
     void AddResults(const std::vector<int>& sourceIndexes,
@@ -102,7 +108,8 @@ private:
     }
     // Turns compact result rows into full rows; the view sees no change.
     void materialize();
-    const QString* sourceLine(int index) const;
+    // The source line a result row refers to; null when out of range.
+    std::optional<QString> sourceLine(int index) const;
     std::uint32_t colorOf(const Result& r) const;
     bool valid(int i) const { return i >= 1 && i <= Count(); }
     void changed(int i, int column = -1);
@@ -111,7 +118,9 @@ private:
     // Used instead of rows_ while every row is an unchanged result row.
     std::vector<Result> results_;
     std::array<QString, kColumns> headers_;
-    QStringList source_;
+    int sourceCount_ = 0;
+    LineAt lineAt_;
+    QStringList listSource_;
     std::function<QString(const QString&)> titleOf_;
     std::function<std::uint32_t(const QString&)> colorOf_;
     QColor defaultText_;

@@ -10,6 +10,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+#include "platform/folderitem.h"
+
 class QWidget;
 struct KeyCombination;
 
@@ -76,6 +80,16 @@ public:
     virtual bool removeUserFile(const QString& path) = 0;
     // A small file's bytes; empty when it cannot be read.
     virtual QByteArray readUserFile(const QString& path) = 0;
+    // The file-system index. These three may be called from the thread
+    // that builds the index.
+    // Lists a folder (see ReadFolder); a symbolic link is never a folder.
+    virtual bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) = 0;
+    // The folders behind a special-folder number (0 the user's desktop,
+    // 5 documents, 11 start menu; 25, 46, 22 everyone's); none, one or several.
+    virtual QStringList specialFolders(int number) = 0;
+    // The title of the application entry file at `path` as menus show it;
+    // false when menus hide it. An unreadable entry gives an empty title.
+    virtual bool desktopEntryTitle(const QByteArray& path, QByteArray& title) = 0;
 
     // ---- this process ----
 

@@ -36,7 +36,8 @@ public:
 };
 std::unique_ptr<InstanceClaim> makeInstanceClaim(const QString& programFolder);
 
-// The entry of the module with the windows, loaded from `exeFolder`;
+// The entry of the module with the windows: beside the executable in
+// `exeFolder` when it is there, else where an installed copy keeps it;
 // nullptr, with a reason in `error`, when it cannot be loaded.
 using LauncherEntry = int (*)(const LauncherStart*);
 LauncherEntry loadLauncher(const QString& exeFolder, QString* error);

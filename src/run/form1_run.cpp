@@ -148,7 +148,7 @@ void Form1::ShowPopupMenu() {
         // Results of a search stay results (their commands stay off, so
         // nothing can save them into the list's file), and unsaved changes
         // stay marked so that leaving the list still asks about them.
-        if (!searchShown && EditableView()) {
+        if (!Search().searchShown() && EditableView()) {
             const bool dirty = ListDirty();
             ResetListView();
             SetListDirty(dirty);

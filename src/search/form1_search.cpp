@@ -1,20 +1,37 @@
+#include <QFile>
+
 #include "app/form1.h"
 #include "lists/listfile.h"
+#include "platform/platform.h"
 #include "run/keycodes.h"
+#include "search/fsindex.h"
+
+namespace {
 
 // The file-system search colours the list light green; its source is List2.
-static constexpr std::uint32_t kFileSystemSearchColor = listfile::rgb(192, 255, 192);
+constexpr std::uint32_t kFileSystemSearchColor = listfile::rgb(192, 255, 192);
+// Reading every list marks the view pale yellow until the index is built.
+constexpr std::uint32_t kReadingListsColor = listfile::rgb(255, 255, 192);
+
+QString itemsFoundCaption(int count) {
+    return QStringLiteral("Brennomix (%1 items found.)").arg(count);
+}
+
+}  // namespace
 
 // Filters the source lines by the search text. Result rows refer to their
-// lines in the source, so no line is copied however many are found.
+// lines in the source, so no line is copied however many are found, and the
+// view lays out only the rows it paints.
 void Form1::Text2_Change() {
     if (Text2->isHidden()) return;
     const bool fileSystem = List1->BackColor() == kFileSystemSearchColor || !config_.quickSearch;
-    const QStringList& source = fileSystem ? List2 : List4;
-    const std::vector<int>& found = quickFilter_.update(source, Text2->text());
-    // Rows take their text and colour from their line when they are shown.
+    const std::shared_ptr<const SearchLines> source =
+        fileSystem ? Search().List2() : Search().List4();
+    const std::vector<int>& found = Search().filter().update(*source, Text2->text());
     ListModel& items = List1->ListItems();
-    items.SetResultSource(source, &quicksearch::rowText, &quicksearch::rowColor);
+    items.SetResultSource(
+        source->size(), [source](int i) { return source->line(i); }, &quicksearch::rowText,
+        &quicksearch::rowColor);
     items.AddResults(found, {});
 
     CheckListOverflow();
@@ -50,8 +67,108 @@ void Form1::Text2_KeyUp(int& KeyCode, int Shift) {
     }
 }
 
-// Opening and closing the searches and the file-system index are not built
-// yet: plain no-ops.
-void Form1::mSearch(const QString&) {}
-void Form1::mnuRefresh_Click() {}
-void Form1::mnuFindFS_Click() {}
+// Opens the search box ("searchFS": over the file-system index; any other
+// word: by the source rule of the quick search) or, when it is shown, closes
+// it whatever the word, keeping the rows found.
+void Form1::mSearch(const QString& word) {
+    if (!Find->isEnabled()) return;
+    if (!Text2->isHidden()) {
+        if (List1->ListItems().Count() == 0) {
+            QString top = QString::fromLatin1(listfile::kTopStem);
+            LoadList(top);
+        }
+        Text2->hide();
+        CheckListOverflow();
+        return;
+    }
+    Search().setSearchShown(true);
+    // A list whose save failed stays on screen.
+    if (ListDirty() && !AskSaveList()) return;
+    DisableEditCommands();
+    Text2->clear();
+    List1->ListItems().Clear();
+    Label2->hide();
+    Text2->show();
+    Text2->raise();
+    Text2->setFocus();
+    if (word != u"searchFS") return;
+
+    if (!FileExists(appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName))) {
+        BuildFsIndex();
+        return;
+    }
+    if (!Search().fsIndexLoaded()) LoadFsIndex();
+    Search().setFsIndexLoaded(true);
+    BuildFsIndex();
+}
+
+// Builds the index unless this run already holds it: the lists are read at
+// once, the folders are walked on a worker thread, and FsIndexBuilt finishes.
+// While a build runs, another call only marks the file-system search; the
+// running build refreshes the results when it ends.
+void Form1::BuildFsIndex() {
+    List1->SetBackColor(kFileSystemSearchColor);
+    if (Search().scanBusy()) return;
+    Search().setScanBusy(true);
+    if (Search().fsIndexLoaded()) {
+        FsIndexBuilt();
+        return;
+    }
+    setWindowTitle(QStringLiteral("Brennomix (Scanning...)"));
+    Search().setList2({});
+    ReadAllLists();
+    Search().setFsIndexLoaded(true);
+    List1->SetBackColor(kFileSystemSearchColor);
+    const std::vector<fsindex::FolderSpec> specs = fsindex::folderSpecs(
+        config_.fsSearchPaths, [this](int n) { return plat_.specialFolders(n); });
+    Search().walkFolders(specs, appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName), [this] {
+        // The refresh command may have cleared the flag
+        // meanwhile: the index is whole now.
+        Search().setFsIndexLoaded(true);
+        setWindowTitle(itemsFoundCaption(Search().List2()->size()));
+        FsIndexBuilt();
+    });
+}
+
+void Form1::FsIndexBuilt() {
+    Search().setScanBusy(false);
+    if (!Text2->text().isEmpty()) Text2_Change();
+}
+
+void Form1::ReadAllLists() {
+    Search().setFsIndexLoaded(false);
+    List1->SetBackColor(kReadingListsColor);
+    SearchLines lines;
+    fsindex::ReadAllLists(appPath_, lines, Search().List3());
+    Search().setList2(std::move(lines));
+    if (!Text2->text().isEmpty()) Text2_Change();
+}
+
+void Form1::LoadFsIndex() {
+    const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
+    SearchLines lines;
+    const QString caption = windowTitle();
+    setWindowTitle(QStringLiteral("Brennomix (Loading...)"));
+    if (!fsindex::LoadFsIndex(file, lines)) {
+        setWindowTitle(caption);
+        return;
+    }
+    Search().setList2(std::move(lines));
+    setWindowTitle(itemsFoundCaption(Search().List2()->size()));
+}
+
+// While a build runs, a refresh waits for it: the file that build writes
+// is the fresh one.
+void Form1::mnuRefresh_Click() {
+    const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
+    if (!Search().scanBusy()) {
+        if (FileExists(file)) QFile::remove(file);
+        Search().setFsIndexLoaded(false);
+    }
+    Text2->hide();
+    mSearch(QStringLiteral("searchFS"));
+}
+
+void Form1::mnuFindFS_Click() {
+    mSearch(QStringLiteral("searchFS"));
+}

@@ -1,15 +1,13 @@
 #include "search/quicksearch.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace quicksearch {
 
 QStringView titleField(const QString& line) {
     const qsizetype tab = line.indexOf(u'\t');
     return tab < 0 ? QStringView(line) : QStringView(line).first(tab);
-}
-
-bool matches(const QString& line, const QString& lowerText) {
-    const QStringView title = titleField(line);
-    return !title.isEmpty() && title.contains(lowerText, Qt::CaseInsensitive);
 }
 
 QString rowText(const QString& line) {
@@ -21,38 +19,79 @@ std::uint32_t rowColor(const QString& line) {
     return line.startsWith(u'!') ? kMarkedColor : listfile::kDefaultTextColor;
 }
 
-std::vector<int> filter(const QStringList& source, const QString& lowerText) {
+namespace {
+
+// Titles never hold a line end or a TAB, so a text with one finds nothing
+// (and must not be searched for across the "\n" between titles).
+bool findable(const QByteArray& folded) {
+    return !folded.contains('\n') && !folded.contains('\r') && !folded.contains('\t');
+}
+
+}  // namespace
+
+std::vector<int> filter(const SearchLines& source, const QByteArray& folded) {
     std::vector<int> found;
-    const int n = int(source.size());
-    for (int i = 0; i < n; ++i)
-        if (matches(source[i], lowerText)) found.push_back(i);
+    const int n = source.size();
+    const std::vector<std::int64_t>& starts = source.foldedStarts();
+    if (folded.isEmpty()) {
+        for (int i = 0; i < n; ++i)
+            if (starts[size_t(i) + 1] - starts[size_t(i)] > 1) found.push_back(i);
+        return found;
+    }
+    if (!findable(folded)) return found;
+    // One pass over all titles at once; each hit names its line, and the
+    // search goes on after that line's title.
+    const char* all = source.foldedTitles().constData();
+    const std::int64_t total = source.foldedTitles().size();
+    std::int64_t from = 0;
+    size_t line = 0;
+    while (from < total) {
+        const void* hit = folded.size() == 1
+                              ? std::memchr(all + from, folded[0], size_t(total - from))
+                              : memmem(all + from, size_t(total - from), folded.constData(),
+                                       size_t(folded.size()));
+        if (!hit) break;
+        const std::int64_t at = static_cast<const char*>(hit) - all;
+        // The line whose title holds the hit: mostly one of the next few,
+        // else found by halving.
+        size_t k = 0;
+        while (k < 8 && starts[line + 1] <= at) ++line, ++k;
+        if (starts[line + 1] <= at)
+            line =
+                size_t(std::upper_bound(starts.begin() + std::ptrdiff_t(line), starts.end(), at) -
+                       starts.begin()) -
+                1;
+        found.push_back(int(line));
+        ++line;
+        from = starts[line];
+    }
     return found;
 }
 
-std::vector<int> refine(const QStringList& source, const std::vector<int>& previous,
-                        const QString& lowerText) {
+std::vector<int> refine(const SearchLines& source, const std::vector<int>& previous,
+                        const QByteArray& folded) {
     std::vector<int> found;
-    for (int i : previous)
-        if (i >= 0 && i < source.size() && matches(source[i], lowerText)) found.push_back(i);
+    if (!findable(folded)) return found;
+    for (int i : previous) {
+        if (i < 0 || i >= source.size()) continue;
+        const QByteArrayView title = source.foldedTitle(i);
+        if (!title.isEmpty() && title.contains(folded)) found.push_back(i);
+    }
     return found;
 }
 
-bool Filter::sameSource(const QStringList& source) const {
-    return source.constData() == source_.constData() && source.size() == source_.size();
-}
-
-const std::vector<int>& Filter::update(const QStringList& source, const QString& text) {
-    const QString lower = text.toLower();
-    refined_ = valid_ && sameSource(source) && lower.startsWith(text_);
-    matches_ = refined_ ? refine(source, matches_, lower) : filter(source, lower);
-    source_ = source;
-    text_ = lower;
+const std::vector<int>& Filter::update(const SearchLines& source, const QString& text) {
+    const QByteArray folded = foldSearchText(text);
+    refined_ = valid_ && generation_ == source.generation() && folded.startsWith(text_);
+    matches_ = refined_ ? refine(source, matches_, folded) : filter(source, folded);
+    generation_ = source.generation();
+    text_ = folded;
     valid_ = true;
     return matches_;
 }
 
 void Filter::reset() {
-    source_.clear();
+    generation_ = 0;
     text_.clear();
     matches_.clear();
     valid_ = false;

@@ -3,6 +3,8 @@
 
 #include "app/commandword.h"
 #include "formfixture.h"
+#include "lists/listfile.h"
+#include "waitfor.h"
 
 // The running copy's side of the link: words arrive as changes of Text1.
 class CommandWords : public FormFixture {
@@ -48,11 +50,11 @@ TEST_F(CommandWords, QuitLeavesTheTrayAndEndsInExactCaseOnly) {
     EXPECT_FALSE(form->Ended());
     // It ends even with stay-open on, but never while the index is built.
     form->ToggleStayOpen();
-    form->scanBusy = true;
+    form->Search().setScanBusy(true);
     relay("quit");
     EXPECT_FALSE(form->Ended());
     EXPECT_FALSE(form->mnuTray->isChecked());
-    form->scanBusy = false;
+    form->Search().setScanBusy(false);
     relay("/QuIt");
     EXPECT_TRUE(form->Ended());
     EXPECT_TRUE(plat.calls.contains("trayRemove"));
@@ -72,12 +74,20 @@ TEST_F(CommandWords, SearchShowsTheWindowAndRescanHidesItAgain) {
     form->CloseRequest();
     relay("/SEARCH");
     EXPECT_TRUE(form->isVisible());
+    // The file-system search is open, over an index built for lack of one.
+    EXPECT_TRUE(form->Text2->isVisible());
+    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(192, 255, 192));
+    ASSERT_TRUE(waitFor([&] { return !form->Search().scanBusy(); }));
+    writeFile("FsSearch.txt", "stale\r\n");
     const int shown = activations();
     EXPECT_GT(shown, 0);
     relay("/rescan");
     EXPECT_GT(activations(), shown);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->Ended());
+    // The index is built anew: the stale file is replaced by the lists.
+    ASSERT_TRUE(waitFor([&] { return !form->Search().scanBusy(); }));
+    EXPECT_EQ(readFile("FsSearch.txt"), QByteArray("one\t1.exe\r\ntwo\t2.exe\r\nthree\t3.exe\r\n"));
 }
 
 TEST_F(CommandWords, ARecallShowsTheWindowOrHidesItWhenSoConfigured) {

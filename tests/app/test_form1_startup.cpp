@@ -113,7 +113,7 @@ TEST_F(Startup, CloseAsksForAChangedListAndNeverLosesIt) {
 TEST_F(Startup, CloseWhileScanningNeverEnds) {
     start();
     form->mnuTray_Click();
-    form->scanBusy = true;
+    form->Search().setScanBusy(true);
     form->close();
     EXPECT_FALSE(form->Ended());
     EXPECT_TRUE(form->isVisible());

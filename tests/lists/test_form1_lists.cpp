@@ -186,7 +186,7 @@ TEST_F(ListFiles, QuickSearchStartReadsTheRawLines) {
     writeList("Brennomix", {"a\ta.exe", "", "!b"});
     start();
     form->StartQuickSearch();
-    EXPECT_EQ(form->List4, (QStringList{"a\ta.exe", "", "!b"}));
+    EXPECT_EQ(form->Search().List4()->toStringList(), (QStringList{"a\ta.exe", "", "!b"}));
     EXPECT_TRUE(form->Text2->isVisible());
     EXPECT_FALSE(form->EditList->isEnabled());
     EXPECT_EQ(form->List1->BackColor(), listfile::rgb(255, 255, 208));
@@ -287,7 +287,7 @@ TEST_F(Navigation, CheckEntriesMarksMissingTargets) {
     EXPECT_FALSE(form->ListDirty());
     form->CheckEntries();
     EXPECT_EQ(titles()[1], " !  ! joined");
-    form->scanBusy = true;
+    form->Search().setScanBusy(true);
     form->CheckEntries();
     EXPECT_EQ(titles()[1], " !  ! joined");
 }
@@ -364,7 +364,6 @@ TEST_F(ShownList, AnEmptySearchViewIsNeverSavedOverTheTopList) {
     form->List1->setFocus();
     // The menu's commands for an empty list must not make it a list.
     menuAndBack();
-    key(Qt::Key_Escape);
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_FALSE(form->mSave_Click());
     form->SetListDirty(true);

@@ -1,10 +1,16 @@
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
 
 #include "formfixture.h"
 #include "lists/listfile.h"
+#include "qtprinters.h"
+#include "run/keycodes.h"
+#include "waitfor.h"
 
 namespace {
 
@@ -75,11 +81,10 @@ TEST_F(QuickSearch, EmptyTextShowsEveryLineOfTheSource) {
 
 TEST_F(QuickSearch, FiltersTheIndexWhenQuickSearchIsOffOrInFileSystemSearch) {
     open({"pad list\tlist.exe"});
-    form->List2 = QStringList{"pad index\tindex.exe", "other"};
+    form->Search().setList2(SearchLines::fromLines({"pad index\tindex.exe", "other"}));
     form->Cfg().quickSearch = false;
     type("pad");
     EXPECT_EQ(titles(), QStringList{"pad index"});
-    EXPECT_EQ(form->List1->ListItems().ResultSource().constData(), form->List2.constData());
 
     form->Cfg().quickSearch = true;
     form->Text2->clear();
@@ -95,7 +100,7 @@ TEST_F(QuickSearch, FiltersTheIndexWhenQuickSearchIsOffOrInFileSystemSearch) {
 TEST_F(QuickSearch, AHiddenBoxFiltersNothing) {
     writeList("Brennomix", {"pad\tpad.exe", "other\to.exe"});
     start();
-    form->List4 = {"pad\tpad.exe"};
+    form->Search().setList4(SearchLines::fromLines({"pad\tpad.exe"}));
     form->Text2->setText("pad");
     EXPECT_EQ(titles(), (QStringList{"pad", "other"}));
 }
@@ -139,17 +144,17 @@ TEST_F(QuickSearch, EnterSelectsTheFirstResultAndEscapeWithNoneLoadsTheTopList) 
 // figures are printed, not asserted.
 TEST_F(QuickSearch, AMillionLinesStayResponsive) {
     open({"x\tx.exe"});
-    QStringList index;
-    index.reserve(1'000'000);
+    SearchLines index;
     for (int i = 0; i < 1'000'000; ++i)
-        index
-            << QStringLiteral("Entry %1 of the index\t/usr/share/applications/e%1.desktop").arg(i);
-    form->List2 = index;
+        index.append(
+            QStringLiteral("Entry %1 of the index\t/usr/share/applications/e%1.desktop").arg(i));
+    form->Search().setList2(std::move(index));
     form->Cfg().quickSearch = false;
 
     QElapsedTimer t;
     t.start();
     type("e");
+    form->List1->viewport()->repaint();
     const qint64 first = t.restart();
     EXPECT_EQ(form->List1->ListItems().Count(), 1'000'000);
     // Digits typed into the box run results, so the rest comes in at once.
@@ -162,11 +167,178 @@ TEST_F(QuickSearch, AMillionLinesStayResponsive) {
                   return l;
               }()));
     form->Text2->clear();
+    form->List1->viewport()->repaint();
     const qint64 all = t.restart();
     EXPECT_EQ(form->List1->ListItems().Count(), 1'000'000);
-    EXPECT_EQ(form->List1->ListItems().ResultSource().constData(), form->List2.constData());
+    EXPECT_EQ(form->List1->ListItems().SubItem(1'000'000, 1),
+              "Entry 999999 of the index\t/usr/share/applications/e999999.desktop");
     std::printf(
         "[ figures  ] 1,000,000 lines: first letter %lld ms, the rest of the text %lld ms, "
         "back to all %lld ms\n",
         static_cast<long long>(first), static_cast<long long>(more), static_cast<long long>(all));
+}
+
+namespace {
+
+// The file-system search over a program folder whose settings name a
+// temporary tree.
+class FileSystemSearch : public FormFixture {
+protected:
+    QTemporaryDir treeDir;
+    QString tree;
+
+    void SetUp() override {
+        tree = treeDir.path() + "/tree";
+        QDir().mkpath(tree + "/sub");
+        touchFile(tree + "/a.exe");
+        touchFile(tree + "/sub/b.txt");
+        writeList("Brennomix", {"Games\t\t\t\t\t", "Edit\tgedit"});
+        writeList("mGames", {"Chess\tchess"});
+    }
+    static void touchFile(const QString& p) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    Form1& startSearching() {
+        start();
+        form->Cfg().fsSearchPaths = tree;
+        return *form;
+    }
+    void type(const QString& text) { QTest::keyClicks(form->Text2, text); }
+    bool built() const {
+        return waitFor([&] { return !form->Search().scanBusy(); });
+    }
+    QStringList indexFileLines() const {
+        return QString::fromUtf8(readFile("FsSearch.txt")).split("\r\n", Qt::SkipEmptyParts);
+    }
+    QStringList expectedIndex() const {
+        return {"Games\t\t\t\t\t", "Edit\tgedit", "Chess\tchess", "a.exe\ta.exe\t" + tree + "/",
+                "b.txt\tb.txt\t" + tree + "/sub/"};
+    }
+};
+
+}  // namespace
+
+TEST_F(FileSystemSearch, FirstSearchScansWritesTheFileAndFindsFiles) {
+    startSearching();
+    form->mSearch("searchFS");
+    EXPECT_TRUE(form->Text2->isVisible());
+    EXPECT_EQ(form->Text2->text(), QString());
+    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(192, 255, 192));
+    EXPECT_EQ(form->windowTitle(), "Brennomix (Scanning...)");
+
+    ASSERT_TRUE(built());
+    EXPECT_EQ(form->windowTitle(), "Brennomix (5 items found.)");
+    EXPECT_EQ(indexFileLines(), expectedIndex());
+    // It names the user's files: for the user's eyes only.
+    EXPECT_EQ(QFile(path("FsSearch.txt")).permissions() & 0x0FFF,
+              QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+    type("B.T");
+    EXPECT_EQ(titles(), QStringList{"b.txt"});
+    form->ToggleStayOpen();
+    QTest::keyClick(form->Text2, Qt::Key_Return);
+    EXPECT_EQ(plat.callsStartingWith("shellExecute|b.txt|").size(), 1);
+
+    // F3 again closes the box and keeps the rows.
+    form->mSearch("searchFS");
+    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_EQ(titles(), QStringList{"b.txt"});
+}
+
+TEST_F(FileSystemSearch, TheNextRunLoadsTheCachedFile) {
+    writeFile("FsSearch.txt", "cached\tcached.exe\t/x/\r\nother\r\n");
+    startSearching();
+    form->mSearch("searchFS");
+    EXPECT_FALSE(form->Search().scanBusy());
+    EXPECT_EQ(form->windowTitle(), "Brennomix (2 items found.)");
+    type("cach");
+    EXPECT_EQ(titles(), QStringList{"cached"});
+    // Loaded once per run: closing and opening again keeps the index.
+    form->mSearch("searchFS");
+    writeFile("FsSearch.txt", "changed\r\n");
+    form->mSearch("searchFS");
+    type("cach");
+    EXPECT_EQ(titles(), QStringList{"cached"});
+}
+
+TEST_F(FileSystemSearch, RefreshRebuildsAndNeverStartsASecondBuild) {
+    writeFile("FsSearch.txt", "stale\r\n");
+    startSearching();
+    form->mnuRefresh_Click();
+    EXPECT_EQ(form->windowTitle(), "Brennomix (Scanning...)");
+    EXPECT_TRUE(form->Search().walking());
+    // A refresh and more searches while the walk runs join it.
+    form->mnuRefresh_Click();
+    form->mSearch("disable");
+    form->mSearch("searchFS");
+    EXPECT_TRUE(form->Text2->isVisible());
+    type("a.e");
+    ASSERT_TRUE(built());
+    EXPECT_EQ(indexFileLines(), expectedIndex());
+    // The results were refreshed by the build's end.
+    EXPECT_EQ(titles(), QStringList{"a.exe"});
+
+    touchFile(tree + "/sub/new.sh");
+    form->mnuRefresh_Click();
+    ASSERT_TRUE(built());
+    EXPECT_EQ(indexFileLines(), expectedIndex() << "new.sh\tnew.sh\t" + tree + "/sub/");
+}
+
+// A found sublist entry (five TABs after its title) opens in place.
+TEST_F(FileSystemSearch, AFoundSublistOpensInPlace) {
+    startSearching();
+    form->mSearch("searchFS");
+    ASSERT_TRUE(built());
+    type("game");
+    ASSERT_EQ(titles(), QStringList{"Games"});
+    int enter = keycodes::Return;
+    form->Text2_KeyUp(enter, 0);
+    EXPECT_EQ(form->windowTitle(), "Brennomix Games");
+    EXPECT_EQ(titles(), QStringList{"Chess"});
+    EXPECT_TRUE(form->Text2->isHidden());
+}
+
+TEST_F(FileSystemSearch, EscapeAndKeypadStarCloseTheBoxOnly) {
+    startSearching();
+    form->mSearch("all-lists");
+    // With no rows found, closing loads the top list.
+    int escape = keycodes::Escape;
+    form->Form_KeyUp(escape, 0);
+    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_EQ(titles(), (QStringList{"Games", "Edit"}));
+    EXPECT_TRUE(form->isVisible());
+
+    form->Cfg().quickSearch = true;
+    form->StartQuickSearch();
+    type("edi");
+    int star = keycodes::Multiply;
+    form->Form_KeyUp(star, 0);
+    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_EQ(titles(), QStringList{"Edit"});
+    EXPECT_EQ(form->Text2->text(), "edi");
+}
+
+TEST_F(FileSystemSearch, AllListsBeforeAnyIndexFindsNothingWithQuickSearchOff) {
+    startSearching();
+    form->Cfg().quickSearch = false;
+    form->mSearch("all-lists");
+    EXPECT_FALSE(form->Search().walking());
+    type("e");
+    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+}
+
+TEST_F(FileSystemSearch, AChangedListIsOfferedForSavingAndEditModeBlocksTheSearch) {
+    startSearching();
+    form->SetListDirty(true);
+    form->mSearch("all-lists");
+    EXPECT_TRUE(dlg.shown.filter("List not saved. Save now?").size() == 1);
+    EXPECT_TRUE(form->Text2->isVisible());
+    form->mSearch("disable");
+
+    form->Find->setEnabled(false);
+    form->mSearch("searchFS");
+    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_FALSE(form->Search().walking());
 }

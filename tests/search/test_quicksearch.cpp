@@ -8,7 +8,7 @@ using namespace quicksearch;
 
 namespace {
 std::vector<int> found(const QStringList& source, const QString& text) {
-    return filter(source, text.toLower());
+    return filter(SearchLines::fromLines(source), foldSearchText(text));
 }
 }  // namespace
 
@@ -60,27 +60,41 @@ TEST(QuickSearchRules, ExtendingTheTextFindsWhatAFreshFilterFinds) {
         for (int k = 0; k < n; ++k) line += letters[int(random() % letters.size())];
         source << line;
     }
+    const SearchLines lines = SearchLines::fromLines(source);
     Filter f;
     for (const QString text : {"", "a", "aB", "aba", "abaC"}) {
-        const std::vector<int> rows = f.update(source, text);
+        const std::vector<int> rows = f.update(lines, text);
         EXPECT_EQ(rows, found(source, text)) << text.toStdString();
         EXPECT_EQ(f.refined(), text != QString()) << text.toStdString();
     }
     // Deleting a letter is not an extension: filtered afresh.
-    EXPECT_EQ(f.update(source, "ab"), found(source, "ab"));
+    EXPECT_EQ(f.update(lines, "ab"), found(source, "ab"));
     EXPECT_FALSE(f.refined());
 }
 
 TEST(QuickSearchRules, AChangedSourceIsFilteredAfresh) {
-    QStringList source = {"pad one", "pad two", "other"};
+    SearchLines source = SearchLines::fromLines({"pad one", "pad two", "other"});
     Filter f;
     EXPECT_EQ(f.update(source, "pa"), (std::vector<int>{0, 1}));
-    // Same size, same place in the program, different lines.
-    source[2] = "pad three";
-    EXPECT_EQ(f.update(source, "pad"), (std::vector<int>{0, 1, 2}));
+    // The same object with another line added.
+    source.append(QStringLiteral("pad three"));
+    EXPECT_EQ(f.update(source, "pad"), (std::vector<int>{0, 1, 3}));
     EXPECT_FALSE(f.refined());
     // Another source of the same lines.
-    const QStringList other = {"pad one", "x", "x"};
+    const SearchLines other = SearchLines::fromLines({"pad one", "x", "x"});
     EXPECT_EQ(f.update(other, "pad "), (std::vector<int>{0}));
     EXPECT_FALSE(f.refined());
+}
+
+TEST(QuickSearchRules, CaseIsIgnoredBeyondAscii) {
+    const QStringList source = {"\u00C4PFEL\tapfel.desktop", "Stra\u00DFe", "caf\u00E9 au lait",
+                                "Kelvin \u212A"};
+    EXPECT_EQ(found(source, "\u00E4pf"), (std::vector<int>{0}));
+    EXPECT_EQ(found(source, "STRA\u00DF"), (std::vector<int>{1}));
+    EXPECT_EQ(found(source, "CAF\u00C9"), (std::vector<int>{2}));
+    // The Kelvin sign folds to a plain k, as Qt compares without case.
+    EXPECT_EQ(found(source, "n k"), (std::vector<int>{3}));
+    // A title is never matched across into the next line.
+    EXPECT_EQ(found({"ab", "cd"}, "b\nc"), std::vector<int>{});
+    EXPECT_EQ(found({"ab", "cd"}, "bc"), std::vector<int>{});
 }

@@ -63,6 +63,32 @@ bool FakePlatform::fileExists(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+bool FakePlatform::readFolder(const QByteArray& path, std::vector<FolderItem>& items) {
+    items.clear();
+    const QString folder = QFile::decodeName(path);
+    if (!QFileInfo(folder).isDir() || QFileInfo(folder).isSymLink()) return false;
+    const QFileInfoList infos = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QFileInfo& i : infos)
+        items.push_back({QFile::encodeName(i.fileName()), i.isDir() && !i.isSymLink()});
+    return true;
+}
+
+QStringList FakePlatform::specialFolders(int number) {
+    return special.value(number);
+}
+
+bool FakePlatform::desktopEntryTitle(const QByteArray& path, QByteArray& title) {
+    title.clear();
+    QFile f(QFile::decodeName(path));
+    if (!f.open(QIODevice::ReadOnly)) return true;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.trimmed() == "NoDisplay=true") return false;
+        if (line.startsWith("Name=") && title.isEmpty()) title = line.mid(5).trimmed();
+    }
+    return true;
+}
+
 QString FakePlatform::userFolder(UserFolder which) {
     return which == UserFolder::Applications ? applications : autostart;
 }

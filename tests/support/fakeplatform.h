@@ -51,6 +51,8 @@ public:
     QMap<QString, Shortcut> shortcuts;
     // findProgram answers by name; a name not listed is not installed.
     QMap<QString, QString> programs;
+    // specialFolders answers by number; none for a number not listed.
+    QMap<int, QStringList> special;
     // runCompletions answers, whatever the text.
     QStringList completions;
 
@@ -70,6 +72,10 @@ public:
     bool writeUserFile(const QString& path, const QByteArray& bytes, QString* error) override;
     bool removeUserFile(const QString& path) override;
     QByteArray readUserFile(const QString& path) override;
+    // Folders are read from the disk, so tests walk real temporary trees.
+    bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
+    QStringList specialFolders(int number) override;
+    bool desktopEntryTitle(const QByteArray& path, QByteArray& title) override;
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;

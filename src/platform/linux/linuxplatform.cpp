@@ -13,9 +13,11 @@
 #include <sys/resource.h>
 
 #include "platform/keycombination.h"
+#include "platform/linux/folderreader.h"
 #include "platform/linux/x11desktop.h"
 
-LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), x11_(X11Desktop::create()) {
+LinuxPlatform::LinuxPlatform(QObject* parent)
+    : Platform(parent), languages_(folderreader::userLanguages()), x11_(X11Desktop::create()) {
     if (!x11_) return;
     x11_->onHotkey = [this] { emit hotkeyPressed(hotkey_); };
     x11_->onCombination = [this] { emit keyCombinationPressed(); };
@@ -41,6 +43,22 @@ LinuxPlatform::~LinuxPlatform() {
 bool LinuxPlatform::fileExists(const QString& path) {
     // An entry's "~/" is the home folder when it runs, so also when checked.
     return !path.isEmpty() && QFileInfo(expandHome(path)).isFile();
+}
+
+bool LinuxPlatform::readFolder(const QByteArray& path, std::vector<FolderItem>& items) {
+    return folderreader::readFolder(path, items);
+}
+
+QStringList LinuxPlatform::specialFolders(int number) {
+    return folderreader::specialFolders(number);
+}
+
+bool LinuxPlatform::desktopEntryTitle(const QByteArray& path, QByteArray& title) {
+    title.clear();
+    QFile f(QFile::decodeName(path));
+    // Entries are small; a huge file is not one worth reading whole.
+    if (!f.open(QIODevice::ReadOnly) || f.size() > (1 << 20)) return true;
+    return folderreader::desktopEntryTitle(f.readAll(), languages_, title);
 }
 
 void LinuxPlatform::raisePriority() {

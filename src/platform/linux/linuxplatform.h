@@ -27,6 +27,9 @@ public:
     bool writeUserFile(const QString& path, const QByteArray& bytes, QString* error) override;
     bool removeUserFile(const QString& path) override;
     QByteArray readUserFile(const QString& path) override;
+    bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
+    QStringList specialFolders(int number) override;
+    bool desktopEntryTitle(const QByteArray& path, QByteArray& title) override;
     // "~" and "~/..." name the home folder, in entries as on a command line.
     static QString expandHome(const QString& path);
     void raisePriority() override;
@@ -63,6 +66,9 @@ private:
     // The programs on PATH, for completion; read again when PATH changes.
     QString pathScanned_;
     QStringList pathPrograms_;
+
+    // The user's languages, for the names of application entries.
+    const QStringList languages_;
 
     std::unique_ptr<X11Desktop> x11_;
     QSystemTrayIcon* tray_ = nullptr;

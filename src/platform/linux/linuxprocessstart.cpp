@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include "platform/linux/instancelink.h"
+#include "platform/linux/launchermodule.h"
 #include "platform/processstart.h"
 
 namespace processstart {
@@ -43,7 +44,8 @@ std::unique_ptr<InstanceClaim> makeInstanceClaim(const QString& programFolder) {
 }
 
 LauncherEntry loadLauncher(const QString& exeFolder, QString* error) {
-    const QByteArray module = QFile::encodeName(exeFolder + u'/' + QLatin1String(kLauncherModule));
+    const QByteArray module =
+        QFile::encodeName(launcherModuleFile(exeFolder, QLatin1String(kLauncherModule)));
     void* ui = ::dlopen(module.constData(), RTLD_NOW | RTLD_LOCAL);
     auto* entry = ui ? reinterpret_cast<LauncherEntry>(::dlsym(ui, kLauncherEntry)) : nullptr;
     if (!entry && error) *error = QString::fromLocal8Bit(::dlerror());

@@ -25,6 +25,9 @@ public:
     }
     bool removeUserFile(const QString&) override { return true; }
     QByteArray readUserFile(const QString&) override { return QByteArray(); }
+    bool readFolder(const QByteArray&, std::vector<FolderItem>&) override { return false; }
+    QStringList specialFolders(int) override { return {}; }
+    bool desktopEntryTitle(const QByteArray&, QByteArray&) override { return false; }
     void raisePriority() override {}
     QString osFamily() override { return QStringLiteral("xp"); }
     qint64 uptimeMs() override;

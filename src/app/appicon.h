@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+// The launcher's icon for its windows and its tray icon. The icon installed
+// with the program (theme name "brennomix") is preferred, so that an icon
+// theme can restyle it; the same picture is built into the program for a
+// copy that runs from its build folder or on a desktop without the theme.
+QIcon appIcon();
+
+// The icon built into the program, drawn from its SVG at the usual sizes.
+QIcon builtInAppIcon();

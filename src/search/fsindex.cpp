@@ -1,0 +1,184 @@
+#include "search/fsindex.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <fnmatch.h>
+#include <stdio.h>
+
+#include "lists/listfile.h"
+#include "lists/textfile.h"
+
+namespace fsindex {
+
+namespace {
+
+QString folderPart(const QString& setting) {
+    const qsizetype star = setting.indexOf(u'*');
+    return star < 0 ? setting : setting.left(star);
+}
+
+// `path` is `folder` or lies inside it.
+bool inside(QString path, QString folder) {
+    if (folder.isEmpty() || path.isEmpty()) return false;
+    if (!folder.endsWith(u'/')) folder += u'/';
+    if (!path.endsWith(u'/')) path += u'/';
+    return path.startsWith(folder);
+}
+
+}  // namespace
+
+std::vector<FolderSpec> folderSpecs(const QString& fsSearchPaths,
+                                    const std::function<QStringList(int)>& specialFolders) {
+    std::vector<FolderSpec> specs;
+    auto special = [&](int n) {
+        const bool apps = n == UserStartMenu || n == CommonStartMenu;
+        for (const QString& f : specialFolders(n)) specs.push_back({f, apps});
+    };
+    if (fsSearchPaths.isEmpty()) {
+        for (int n : {CommonDesktop, UserDesktop, UserDocuments, CommonDocuments, CommonStartMenu,
+                      UserStartMenu})
+            special(n);
+        return specs;
+    }
+    const QStringList appFolders = specialFolders(UserStartMenu) + specialFolders(CommonStartMenu);
+    for (const QString& item : fsSearchPaths.split(u';')) {
+        const QString lower = item.toLower();
+        if (lower == u"desktop") {
+            special(CommonDesktop);
+            special(UserDesktop);
+        } else if (lower == u"my documents") {
+            special(UserDocuments);
+            special(CommonDocuments);
+        } else if (lower == u"start menu") {
+            special(CommonStartMenu);
+            special(UserStartMenu);
+        } else {
+            bool apps = false;
+            for (const QString& a : appFolders) apps = apps || inside(folderPart(item), a);
+            specs.push_back({item, apps});
+        }
+    }
+    return specs;
+}
+
+void IndexFolderSpec(const FolderSpec& spec, const Walker& walker, SearchLines& out) {
+    const qsizetype star = spec.setting.indexOf(u'*');
+    const QString folder = star < 0 ? spec.setting : spec.setting.left(star);
+    const QString patterns = star < 0 ? QString() : spec.setting.mid(star);
+    if (folder.isEmpty()) return;
+    WalkFolderPatterns(folder, patterns, spec.applications, walker, out);
+}
+
+void WalkFolderPatterns(const QString& folder, const QString& patterns, bool applications,
+                        const Walker& walker, SearchLines& out) {
+    const QString all = patterns.isEmpty() ? QStringLiteral("*.*") : patterns;
+    const QByteArray path = QFile::encodeName(folder);
+    for (const QString& pattern : all.split(u'|'))
+        WalkFolder(path, QFile::encodeName(pattern), applications, walker, out);
+}
+
+bool patternMatches(const QByteArray& pattern, const QByteArray& name) {
+    if (pattern == "*.*" || pattern == "*") return true;
+    if (pattern.contains('\0') || name.contains('\0')) return false;
+    return fnmatch(pattern.constData(), name.constData(), 0) == 0;
+}
+
+namespace {
+
+// Titles of desktop entries come from their files: no TAB or line end may
+// break the index line.
+QByteArray cleanTitle(QByteArray title) {
+    for (char& c : title)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return title;
+}
+
+}  // namespace
+
+void WalkFolder(const QByteArray& folderIn, const QByteArray& pattern, bool applications,
+                const Walker& walker, SearchLines& out) {
+    if (walker.stop && walker.stop->load(std::memory_order_relaxed)) return;
+    const QByteArray folder = folderIn.endsWith('/') ? folderIn : folderIn + '/';
+    std::vector<FolderItem> items;
+    if (!walker.readFolder || !walker.readFolder(folder, items)) return;
+    std::vector<QByteArray> subfolders;
+    QByteArray line;
+    for (FolderItem& item : items) {
+        if (item.folder) {
+            subfolders.push_back(std::move(item.name));
+            continue;
+        }
+        if (!patternMatches(pattern, item.name)) continue;
+        QByteArray title = item.name;
+        if (applications && item.name.endsWith(".desktop") && walker.desktopEntryTitle) {
+            if (!walker.desktopEntryTitle(folder + item.name, title)) continue;
+            title = cleanTitle(title.isEmpty() ? item.name : title);
+        }
+        line.resize(0);
+        line.append(title).append('\t').append(item.name).append('\t').append(folder);
+        out.append(QByteArrayView(line));
+    }
+    items.clear();
+    items.shrink_to_fit();
+    for (const QByteArray& name : subfolders)
+        WalkFolder(folder + name + '/', pattern, applications, walker, out);
+}
+
+void ReadAllLists(const QString& programFolder, SearchLines& lines, QStringList& names) {
+    lines.clear();
+    names.clear();
+    // Which list named each queued name, to see a circle: -1 the top list.
+    std::vector<qsizetype> namedBy;
+    auto readList = [&](const QString& stem, qsizetype reader) {
+        SearchLines one;
+        if (!one.readFile(listfile::pathFor(programFolder, stem))) return false;
+        lines.append(one);
+        for (int k = 0; k < one.size(); ++k) {
+            const QByteArrayView line = one.bytes(k);
+            const qsizetype tab = line.indexOf('\t');
+            if (tab < 0) {
+                names << textfile::decodeLine(line);
+                namedBy.push_back(reader);
+                continue;
+            }
+            // At least three fields with an empty second one: a sublist.
+            const QByteArrayView rest = line.sliced(tab + 1);
+            if (rest.startsWith('\t')) {
+                names << textfile::decodeLine(line.first(tab));
+                namedBy.push_back(reader);
+            }
+        }
+        return true;
+    };
+    if (!readList(QString::fromLatin1(listfile::kTopStem), -1)) return;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString name = names[i];
+        bool circle = false;
+        for (qsizetype up = namedBy[size_t(i)]; up >= 0 && !circle; up = namedBy[size_t(up)])
+            circle = names[up] == name;
+        const QString stem = QStringLiteral("m") + name;
+        if (circle || !listfile::isSafeStem(stem)) continue;
+        readList(stem, i);
+    }
+}
+
+bool LoadFsIndex(const QString& file, SearchLines& lines) {
+    return lines.readFile(file);
+}
+
+bool SaveFsIndex(const QString& file, const SearchLines& lines) {
+    // A temporary file is created for the user only; it replaces the old
+    // index in one step once every byte is written.
+    QTemporaryFile tmp(file + QStringLiteral(".XXXXXX"));
+    if (!tmp.open()) return false;
+    if (!lines.writeTo(tmp) || !tmp.flush()) return false;
+    tmp.close();
+    if (tmp.error() != QFileDevice::NoError) return false;
+    const QByteArray from = QFile::encodeName(tmp.fileName());
+    if (::rename(from.constData(), QFile::encodeName(file).constData()) != 0) return false;
+    tmp.setAutoRemove(false);
+    return true;
+}
+
+}  // namespace fsindex

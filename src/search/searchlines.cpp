@@ -1,0 +1,281 @@
+#include "search/searchlines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+
+#include "lists/textfile.h"
+
+namespace {
+
+std::atomic<std::uint64_t> nextGeneration{1};
+
+// Asks for large pages behind a big buffer before it is first written:
+// touching a fresh page at a time is what makes loading a large index slow
+// on some machines.
+void preferLargePages(const void* data, qsizetype bytes) {
+    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+    if (bytes < qsizetype(4 * kLarge)) return;
+    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto to =
+        (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
+template <class T>
+void reserveLarge(std::vector<T>& v, size_t n) {
+    if (n <= v.capacity()) return;
+    // Into a new block that asked for large pages before it is written.
+    std::vector<T> bigger;
+    bigger.reserve(n);
+    preferLargePages(bigger.data(), qsizetype(n * sizeof(T)));
+    bigger.insert(bigger.end(), v.begin(), v.end());
+    v.swap(bigger);
+}
+
+template <class T>
+void pushLarge(std::vector<T>& v, T value) {
+    if (v.size() == v.capacity()) reserveLarge(v, std::max<size_t>(v.size() * 2, 1 << 16));
+    v.push_back(value);
+}
+
+// Makes room for `extra` more bytes in `b`, growing it by doubling.
+void roomFor(QByteArray& b, qsizetype extra) {
+    const qsizetype need = b.size() + extra;
+    if (need <= b.capacity()) return;
+    QByteArray bigger;
+    const qsizetype cap = std::max(need, std::max<qsizetype>(b.capacity() * 2, 1 << 16));
+    bigger.reserve(cap);
+    preferLargePages(bigger.constData(), cap);
+    bigger.append(b);
+    b.swap(bigger);
+}
+
+// The line without its line end (CR LF, CR or LF).
+QByteArrayView withoutLineEnd(QByteArrayView b) {
+    if (b.endsWith('\n')) b.chop(1);
+    if (b.endsWith('\r')) b.chop(1);
+    return b;
+}
+
+}  // namespace
+
+QByteArray foldSearchText(const QString& text) {
+    return text.toCaseFolded().toUtf8();
+}
+
+void SearchLines::touch() {
+    generation_ = nextGeneration.fetch_add(1);
+}
+
+void SearchLines::clear() {
+    data_.clear();
+    starts_.assign(1, 0);
+    folded_.clear();
+    foldedSize_ = 0;
+    foldedStarts_.assign(1, 0);
+    starts_.shrink_to_fit();
+    foldedStarts_.shrink_to_fit();
+    touch();
+}
+
+void SearchLines::foldTitle(QByteArrayView line) {
+    const void* tab = std::memchr(line.data(), '\t', size_t(line.size()));
+    const QByteArrayView title =
+        tab ? line.first(static_cast<const char*>(tab) - line.data()) : line;
+    qsizetype at = foldedSize_;
+    reserveFolded(at + title.size() + 1);
+    // ASCII letters are folded as they are copied; a title with any other
+    // byte is folded again by the Unicode rules.
+    char* out = folded_.data() + at;
+    unsigned char high = 0;
+    for (qsizetype k = 0; k < title.size(); ++k) {
+        const char c = title[k];
+        high |= static_cast<unsigned char>(c);
+        out[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    }
+    if (!(high & 0x80)) {
+        at += title.size();
+    } else {
+        const QByteArray f = foldSearchText(textfile::decodeLine(title));
+        reserveFolded(at + f.size() + 1);
+        std::memcpy(folded_.data() + at, f.constData(), size_t(f.size()));
+        at += f.size();
+    }
+    folded_.data()[at++] = '\n';
+    foldedSize_ = at;
+    pushLarge(foldedStarts_, std::int64_t(at));
+}
+
+void SearchLines::reserveFolded(qsizetype bytes) {
+    if (bytes <= folded_.size()) return;
+    // The buffer is kept larger than its content; pages never written to
+    // cost no memory. foldedSize_ is the content's end.
+    if (bytes <= folded_.capacity()) {
+        folded_.resize(bytes);
+        return;
+    }
+    QByteArray bigger;
+    const qsizetype cap = std::max(bytes, std::max<qsizetype>(folded_.size() * 2, 1 << 16));
+    bigger.reserve(cap);
+    preferLargePages(bigger.constData(), cap);
+    bigger.resize(cap);
+    std::memcpy(bigger.data(), folded_.constData(), size_t(foldedSize_));
+    folded_.swap(bigger);
+}
+
+void SearchLines::append(QByteArrayView line) {
+    roomFor(data_, line.size() + 2);
+    data_.append(line.data(), line.size());
+    data_.append("\r\n", 2);
+    pushLarge(starts_, std::int64_t(data_.size()));
+    foldTitle(line);
+    touch();
+}
+
+void SearchLines::append(const SearchLines& other) {
+    const std::int64_t base = data_.size();
+    const std::int64_t foldedBase = foldedSize_;
+    roomFor(data_, other.data_.size());
+    data_ += other.data_;
+    reserveFolded(foldedSize_ + other.foldedSize_);
+    std::memcpy(folded_.data() + foldedSize_, other.folded_.constData(), size_t(other.foldedSize_));
+    foldedSize_ += other.foldedSize_;
+    reserveLarge(starts_, starts_.size() + other.starts_.size() - 1);
+    reserveLarge(foldedStarts_, foldedStarts_.size() + other.foldedStarts_.size() - 1);
+    for (size_t k = 1; k < other.starts_.size(); ++k) {
+        starts_.push_back(base + other.starts_[k]);
+        foldedStarts_.push_back(foldedBase + other.foldedStarts_[k]);
+    }
+    touch();
+}
+
+SearchLines SearchLines::fromLines(const QStringList& lines) {
+    SearchLines s;
+    for (const QString& l : lines) s.append(l);
+    return s;
+}
+
+void SearchLines::assignFile(QByteArray data) {
+    clear();
+    if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+    data_ = std::move(data);
+    const char* p = data_.constData();
+    const qsizetype n = data_.size();
+    // Room for short lines and for titles as long as the lines: pages
+    // that are never written to cost no memory.
+    reserveLarge(starts_, size_t(n / 24 + 2));
+    reserveLarge(foldedStarts_, size_t(n / 24 + 2));
+    reserveFolded(n + 16);
+    preferLargePages(folded_.constData(), folded_.size());
+    qsizetype i = 0;
+    qsizetype lfAt = -1;  // the next LF at or after i (n when none)
+    while (i < n) {
+        if (lfAt < i) {
+            const void* lf = std::memchr(p + i, '\n', size_t(n - i));
+            lfAt = lf ? static_cast<const char*>(lf) - p : n;
+        }
+        // A CR before that LF ends the line first (alone or as CR LF).
+        const void* cr = std::memchr(p + i, '\r', size_t(lfAt - i));
+        qsizetype end, next;
+        if (cr) {
+            end = static_cast<const char*>(cr) - p;
+            next = end + 1;
+            if (next < n && p[next] == '\n') ++next;
+        } else {
+            end = lfAt;
+            next = lfAt < n ? lfAt + 1 : n;
+        }
+        foldTitle(QByteArrayView(p + i, end - i));
+        pushLarge(starts_, std::int64_t(next));
+        i = next;
+    }
+    touch();
+}
+
+bool SearchLines::readFile(const QString& path) {
+    QFile f(path);
+    if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) return false;
+    QByteArray data;
+    const qint64 size = f.size();
+    if (size > 0 && size < (qint64(1) << 40)) {
+        data.resize(qsizetype(size));
+        preferLargePages(data.constData(), data.size());
+        qint64 got = 0;
+        while (got < size) {
+            const qint64 n = f.read(data.data() + got, size - got);
+            if (n <= 0) break;
+            got += n;
+        }
+        data.resize(qsizetype(got));
+    }
+    // A file that grew meanwhile, or one that tells no size.
+    data += f.readAll();
+    if (f.error() != QFileDevice::NoError) return false;
+    assignFile(std::move(data));
+    return true;
+}
+
+QByteArray SearchLines::fileBytes() const {
+    QByteArray out;
+    out.reserve(data_.size() + 2);
+    for (int i = 0; i < size(); ++i) {
+        const QByteArrayView b = bytes(i);
+        out.append(b.data(), b.size());
+        out.append("\r\n", 2);
+    }
+    return out;
+}
+
+bool SearchLines::writeTo(QIODevice& out) const {
+    QByteArray block;
+    constexpr qsizetype kBlock = 1 << 20;
+    block.reserve(kBlock + 4096);
+    auto flush = [&] {
+        if (out.write(block) != block.size()) return false;
+        block.resize(0);
+        return true;
+    };
+    for (int i = 0; i < size(); ++i) {
+        const QByteArrayView b = bytes(i);
+        block.append(b.data(), b.size());
+        block.append("\r\n", 2);
+        if (block.size() >= kBlock && !flush()) return false;
+    }
+    return flush();
+}
+
+QByteArrayView SearchLines::bytes(int i) const {
+    if (i < 0 || i >= size()) return {};
+    return withoutLineEnd(QByteArrayView(data_.constData() + starts_[size_t(i)],
+                                         starts_[size_t(i) + 1] - starts_[size_t(i)]));
+}
+
+QString SearchLines::line(int i) const {
+    return textfile::decodeLine(bytes(i));
+}
+
+QStringList SearchLines::toStringList() const {
+    QStringList out;
+    out.reserve(size());
+    for (int i = 0; i < size(); ++i) out << line(i);
+    return out;
+}
+
+QByteArrayView SearchLines::foldedTitle(int i) const {
+    if (i < 0 || i >= size()) return {};
+    const std::int64_t b = foldedStarts_[size_t(i)];
+    return QByteArrayView(folded_.constData() + b, foldedStarts_[size_t(i) + 1] - b - 1);
+}
+
+std::int64_t SearchLines::heldBytes() const {
+    return data_.size() + foldedSize_ +
+           std::int64_t((starts_.size() + foldedStarts_.size()) * sizeof(std::int64_t));
+}

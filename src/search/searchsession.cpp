@@ -1,0 +1,53 @@
+#include "search/searchsession.h"
+
+#include "platform/platform.h"
+
+SearchSession::SearchSession(Platform& platform, QObject* parent)
+    : QObject(parent),
+      plat_(platform),
+      list2_(std::make_shared<SearchLines>()),
+      list4_(std::make_shared<SearchLines>()) {}
+
+SearchSession::~SearchSession() {
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void SearchSession::setList2(SearchLines lines) {
+    list2_ = std::make_shared<const SearchLines>(std::move(lines));
+}
+
+void SearchSession::setList4(SearchLines lines) {
+    list4_ = std::make_shared<const SearchLines>(std::move(lines));
+}
+
+void SearchSession::walkFolders(std::vector<fsindex::FolderSpec> specs, const QString& indexFile,
+                                std::function<void()> done) {
+    if (worker_.joinable()) return;
+    stop_ = false;
+    // The walk starts from the lines read so far and hands the whole index
+    // back; the window keeps answering meanwhile.
+    worker_ = std::thread([this, specs = std::move(specs), indexFile, lists = list2_,
+                           done = std::move(done)]() mutable {
+        fsindex::Walker walker;
+        walker.readFolder = [this](const QByteArray& path, std::vector<FolderItem>& items) {
+            return plat_.readFolder(path, items);
+        };
+        walker.desktopEntryTitle = [this](const QByteArray& path, QByteArray& title) {
+            return plat_.desktopEntryTitle(path, title);
+        };
+        walker.stop = &stop_;
+        auto index = std::make_shared<SearchLines>(*lists);
+        for (const fsindex::FolderSpec& spec : specs)
+            fsindex::IndexFolderSpec(spec, walker, *index);
+        if (!stop_) fsindex::SaveFsIndex(indexFile, *index);
+        QMetaObject::invokeMethod(
+            this,
+            [this, index, done = std::move(done)] {
+                if (worker_.joinable()) worker_.join();
+                list2_ = index;
+                if (done) done();
+            },
+            Qt::QueuedConnection);
+    });
+}

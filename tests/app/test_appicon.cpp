@@ -1,0 +1,64 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/appicon.h"
+
+namespace {
+
+QRgb pixelNearEdge(const QIcon& icon) {
+    // A point on the icon's background, clear of the rows drawn on it.
+    return icon.pixmap(64, 64).toImage().pixel(5, 32) & 0xffffff;
+}
+
+bool writeFile(const QString& path, const QByteArray& data) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// The icon search state is global; every case leaves it as it found it.
+class AppIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        paths_ = QIcon::themeSearchPaths();
+        theme_ = QIcon::themeName();
+    }
+    void TearDown() override {
+        QIcon::setThemeSearchPaths(paths_);
+        QIcon::setThemeName(theme_);
+    }
+    QStringList paths_;
+    QString theme_;
+};
+
+}  // namespace
+
+TEST_F(AppIconTest, BuiltInIconIsTheLauncherSvg) {
+    QIcon::setThemeSearchPaths({});
+    const QIcon icon = appIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(pixelNearEdge(icon), 0xb40000u);
+    // Small sizes come drawn, not scaled from a large picture.
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+}
+
+TEST_F(AppIconTest, InstalledIconOfTheThemeIsPreferred) {
+    QTemporaryDir icons;
+    QFile svg(QStringLiteral(":/brennomix/brennomix.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QByteArray green = svg.readAll();
+    green.replace("#b40000", "#00ff00");
+    ASSERT_TRUE(writeFile(icons.filePath("hicolor/index.theme"),
+                          "[Icon Theme]\nName=Hicolor\nDirectories=scalable/apps\n\n"
+                          "[scalable/apps]\nSize=64\nMinSize=8\nMaxSize=512\nType=Scalable\n"));
+    ASSERT_TRUE(writeFile(icons.filePath("hicolor/scalable/apps/brennomix.svg"), green));
+    QIcon::setThemeSearchPaths({icons.path()});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    EXPECT_EQ(pixelNearEdge(appIcon()), 0x00ff00u);
+}

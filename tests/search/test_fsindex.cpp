@@ -1,0 +1,259 @@
+// The file-system index as plain rules: the line buffer, the walk order over
+// a scripted folder listing, the folder settings, reading every list, and
+// the cache file.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "search/fsindex.h"
+#include "search/searchlines.h"
+
+using namespace fsindex;
+
+namespace {
+
+QStringList linesOf(const SearchLines& s) {
+    return s.toStringList();
+}
+
+// A folder tree given as listings: path -> names in listing order, a
+// trailing "/" marking a folder.
+struct FakeTree {
+    std::map<QByteArray, QList<QByteArray>> folders;
+    QList<QByteArray> reads;
+    Walker walker() {
+        Walker w;
+        w.readFolder = [this](const QByteArray& path, std::vector<FolderItem>& items) {
+            reads << path;
+            auto it = folders.find(path);
+            if (it == folders.end()) return false;
+            for (const QByteArray& n : it->second)
+                items.push_back({n.endsWith('/') ? n.chopped(1) : n, n.endsWith('/')});
+            return true;
+        };
+        return w;
+    }
+};
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+TEST(SearchLines, LinesEndAtCrLfCrOrLfAndKeepEmptyOnes) {
+    SearchLines s;
+    s.assignFile(
+        "\xEF\xBB\xBF"
+        "a\tb\r\n\r\nc\rd\ne\r\n\nlast");
+    EXPECT_EQ(linesOf(s), (QStringList{"a\tb", "", "c", "d", "e", "", "last"}));
+    EXPECT_EQ(s.fileBytes(), QByteArray("a\tb\r\n\r\nc\r\nd\r\ne\r\n\r\nlast\r\n"));
+    s.assignFile("one\r\n");
+    EXPECT_EQ(linesOf(s), QStringList{"one"});
+    s.assignFile("");
+    EXPECT_EQ(s.size(), 0);
+    // Lines that are not UTF-8 read as Windows-1252; their titles are found.
+    s.assignFile("Caf\xE9\tx\r\n\x80uro");
+    EXPECT_EQ(linesOf(s), (QStringList{"Caf\u00E9\tx", "\u20ACuro"}));
+    EXPECT_EQ(s.foldedTitle(0), QByteArrayView("caf\u00E9"));
+    // Garbage and NUL bytes are lines like any other.
+    s.assignFile(QByteArray("a\0b\tc\r\n\xFF\xFE", 10));
+    EXPECT_EQ(s.size(), 2);
+    EXPECT_EQ(s.bytes(0), QByteArrayView(QByteArray("a\0b\tc", 5)));
+}
+
+TEST(SearchLines, AppendingKeepsLinesAndTitlesTogether) {
+    SearchLines a = SearchLines::fromLines({"One\t1", "two"});
+    const auto before = a.generation();
+    a.append(SearchLines::fromLines({"THREE\t3\t/x/"}));
+    EXPECT_NE(a.generation(), before);
+    EXPECT_EQ(linesOf(a), (QStringList{"One\t1", "two", "THREE\t3\t/x/"}));
+    EXPECT_EQ(a.foldedTitle(2), QByteArrayView("three"));
+    EXPECT_EQ(a.foldedTitles().toByteArray(), QByteArray("one\ntwo\nthree\n"));
+}
+
+// Files of a folder come first, in listing order; then each subfolder with
+// its whole tree. Each line is name, name, folder with a trailing "/".
+TEST(FsIndexWalk, FilesFirstThenSubfoldersDepthFirst) {
+    FakeTree t;
+    t.folders["/t/"] = {"b.txt", "sub/", "a.exe", "other/"};
+    t.folders["/t/sub/"] = {"deep/", "s.exe"};
+    t.folders["/t/sub/deep/"] = {"d.exe"};
+    t.folders["/t/other/"] = {"o.txt"};
+    SearchLines out;
+    WalkFolderPatterns("/t", QString(), false, t.walker(), out);
+    EXPECT_EQ(linesOf(out),
+              (QStringList{"b.txt\tb.txt\t/t/", "a.exe\ta.exe\t/t/", "s.exe\ts.exe\t/t/sub/",
+                           "d.exe\td.exe\t/t/sub/deep/", "o.txt\to.txt\t/t/other/"}));
+}
+
+TEST(FsIndexWalk, PatternsSplitAtBarWalkTheTreeOncePerPattern) {
+    FakeTree t;
+    t.folders["/t/"] = {"a.exe", "b.TXT", "c.txt", "sub/"};
+    t.folders["/t/sub/"] = {"d.txt", "e.exe", "noext"};
+    SearchLines out;
+    IndexFolderSpec({"/t/*.exe|*.txt"}, t.walker(), out);
+    // Case counts, as the file system names files.
+    EXPECT_EQ(linesOf(out), (QStringList{"a.exe\ta.exe\t/t/", "e.exe\te.exe\t/t/sub/",
+                                         "c.txt\tc.txt\t/t/", "d.txt\td.txt\t/t/sub/"}));
+    // "*.*" (also the empty pattern) is every file, with or without a dot.
+    SearchLines all;
+    IndexFolderSpec({"/t/sub/*.*"}, t.walker(), all);
+    EXPECT_EQ(all.size(), 3);
+    EXPECT_TRUE(patternMatches("a?c", "abc"));
+    EXPECT_FALSE(patternMatches("a?c", "abbc"));
+}
+
+TEST(FsIndexWalk, UnreadableFoldersAndEmptySettingsGiveNothing) {
+    FakeTree t;
+    t.folders["/t/"] = {"gone/", "x"};
+    SearchLines out;
+    IndexFolderSpec({"/t"}, t.walker(), out);
+    EXPECT_EQ(linesOf(out), QStringList{"x\tx\t/t/"});
+    // A setting that starts with "*" or is empty names no folder.
+    t.reads.clear();
+    IndexFolderSpec({"*.exe"}, t.walker(), out);
+    IndexFolderSpec({""}, t.walker(), out);
+    EXPECT_TRUE(t.reads.isEmpty());
+    EXPECT_EQ(out.size(), 1);
+}
+
+TEST(FsIndexWalk, ApplicationEntriesShowTheirNameAndHiddenOnesAreLeftOut) {
+    FakeTree t;
+    t.folders["/apps/"] = {"org.editor.desktop", "hidden.desktop", "readme", "plain.desktop"};
+    Walker w = t.walker();
+    w.desktopEntryTitle = [](const QByteArray& path, QByteArray& title) {
+        if (path.endsWith("hidden.desktop")) return false;
+        title = path.endsWith("org.editor.desktop") ? QByteArray("Text\tEditor") : QByteArray();
+        return true;
+    };
+    SearchLines out;
+    IndexFolderSpec({"/apps", true}, w, out);
+    EXPECT_EQ(linesOf(out),
+              (QStringList{"Text Editor\torg.editor.desktop\t/apps/", "readme\treadme\t/apps/",
+                           "plain.desktop\tplain.desktop\t/apps/"}));
+    // Outside an application folder a desktop file is a file like others.
+    SearchLines plain;
+    IndexFolderSpec({"/apps", false}, w, plain);
+    EXPECT_EQ(plain.size(), 4);
+}
+
+TEST(FsIndexFolders, SettingsNameSpecialFoldersInOrder) {
+    auto special = [](int n) -> QStringList {
+        switch (n) {
+            case UserDesktop:
+                return {"/home/u/Desktop"};
+            case UserDocuments:
+                return {"/home/u/Documents"};
+            case UserStartMenu:
+                return {"/home/u/.local/share/applications"};
+            case CommonStartMenu:
+                return {"/usr/local/share/applications", "/usr/share/applications"};
+            default:
+                return {};
+        }
+    };
+    auto settings = [&](const QString& paths) {
+        QStringList out;
+        for (const FolderSpec& s : folderSpecs(paths, special))
+            out << s.setting + (s.applications ? "(apps)" : "");
+        return out;
+    };
+    const QStringList defaults = {
+        "/home/u/Desktop", "/home/u/Documents", "/usr/local/share/applications(apps)",
+        "/usr/share/applications(apps)", "/home/u/.local/share/applications(apps)"};
+    EXPECT_EQ(settings(""), defaults);
+    EXPECT_EQ(settings("Desktop;My Documents;Start Menu"), defaults);
+    EXPECT_EQ(settings("DESKTOP;/opt/tools/*.sh;;/usr/share/applications/kde*.desktop"),
+              (QStringList{"/home/u/Desktop", "/opt/tools/*.sh", "",
+                           "/usr/share/applications/kde*.desktop(apps)"}));
+}
+
+class ReadingLists : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    void list(const QString& stem, const QByteArray& bytes) {
+        writeBytes(dir.path() + "/" + stem + ".ini", bytes);
+    }
+    QStringList read(QStringList* names = nullptr) {
+        SearchLines lines;
+        QStringList n;
+        ReadAllLists(dir.path(), lines, n);
+        if (names) *names = n;
+        return linesOf(lines);
+    }
+};
+
+TEST_F(ReadingLists, TheTopListThenEachListInTheOrderReached) {
+    list("Brennomix", "Games\t\t\t\t\t\r\nEdit\tgedit\r\n\r\nTools\t\t\r\nTwo\t\r\n");
+    list("mGames", "Arcade\t\t\t\t\t\r\nChess\tchess\r\n");
+    list("mArcade", "Pong\tpong\r\n");
+    // "Tools\t\t" has three fields; "Two\t" only two: not a sublist.
+    list("mTools", "Hammer\thammer\r\n");
+    list("mTwo", "never\r\n");
+    QStringList names;
+    EXPECT_EQ(read(&names),
+              (QStringList{"Games\t\t\t\t\t", "Edit\tgedit", "", "Tools\t\t", "Two\t",
+                           "Arcade\t\t\t\t\t", "Chess\tchess", "Hammer\thammer", "Pong\tpong"}));
+    // The empty line names a list too (of no file here).
+    EXPECT_EQ(names, (QStringList{"Games", "", "Tools", "Arcade"}));
+}
+
+TEST_F(ReadingLists, CirclesEndAndListsNamedTwiceAreReadTwice) {
+    // A names B and B names A: each is read once.
+    list("Brennomix", "A\t\t\t\t\t\r\n");
+    list("mA", "a1\ta\r\nB\t\t\t\t\t\r\n");
+    list("mB", "b1\tb\r\nA\t\t\t\t\t\r\n");
+    EXPECT_EQ(read(), (QStringList{"A\t\t\t\t\t", "a1\ta", "B\t\t\t\t\t", "b1\tb", "A\t\t\t\t\t"}));
+    // G named by the top list and again by T, without a circle: read twice.
+    list("Brennomix", "G\t\t\t\t\t\r\nT\t\t\t\t\t\r\n");
+    list("mT", "G\t\t\t\t\t\r\n");
+    list("mG", "g\tg\r\n");
+    EXPECT_EQ(read(), (QStringList{"G\t\t\t\t\t", "T\t\t\t\t\t", "g\tg", "G\t\t\t\t\t", "g\tg"}));
+    // A list naming itself is read once.
+    list("Brennomix", "Self\t\t\t\t\t\r\n");
+    list("mSelf", "Self\t\t\t\t\t\r\nx\tx\r\n");
+    EXPECT_EQ(read(), (QStringList{"Self\t\t\t\t\t", "Self\t\t\t\t\t", "x\tx"}));
+    // Names never reach outside the program folder.
+    list("Brennomix", "../etc/passwd\r\n");
+    EXPECT_EQ(read(), QStringList{"../etc/passwd"});
+}
+
+TEST_F(ReadingLists, WithoutTheTopListNothingIsRead) {
+    list("mGames", "x\tx\r\n");
+    EXPECT_TRUE(read().isEmpty());
+}
+
+TEST(FsIndexFile, SavedWholeForTheUserOnlyAndReadBack) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/FsSearch.txt";
+    writeBytes(file, "old\r\n");
+    QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                               QFileDevice::ReadOther);
+    SearchLines lines = SearchLines::fromLines({"a\ta\t/x/", "", "b"});
+    ASSERT_TRUE(SaveFsIndex(file, lines));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("a\ta\t/x/\r\n\r\nb\r\n"));
+    EXPECT_EQ(QFile(file).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // Nothing is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"FsSearch.txt"});
+
+    SearchLines back;
+    ASSERT_TRUE(LoadFsIndex(file, back));
+    EXPECT_EQ(linesOf(back), linesOf(lines));
+    // A folder where the file should be: nothing is written, nothing read.
+    const QString folder = dir.path() + "/FsSearch2.txt";
+    QDir().mkdir(folder);
+    EXPECT_FALSE(SaveFsIndex(folder, lines));
+    EXPECT_FALSE(LoadFsIndex(folder, back));
+    EXPECT_EQ(back.size(), 3);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"FsSearch.txt"});
+}
