@@ -87,7 +87,9 @@ void SearchLines::clear() {
 }
 
 void SearchLines::foldTitle(QByteArrayView line) {
-    const void* tab = std::memchr(line.data(), '\t', size_t(line.size()));
+    // An empty view may have no data at all, which memchr must not see.
+    const void* tab =
+        line.isEmpty() ? nullptr : std::memchr(line.data(), '\t', size_t(line.size()));
     const QByteArrayView title =
         tab ? line.first(static_cast<const char*>(tab) - line.data()) : line;
     qsizetype at = foldedSize_;
