@@ -210,7 +210,7 @@ void Form1::buildMenus() {
         action(menu2, "mnuMinimize", "&Minimize all windows", nullptr, &Form1::mnuMinimize_Click);
     mnuHideMinimize = action(menu2, "mnuHideMinimize", "Hi&de Icons and minimize windows", nullptr,
                              &Form1::mnuHideMinimize_Click);
-    mnuLock = action(menu2, "mnuLock", "&Lock windows", nullptr, &Form1::mnuLock_Click);
+    mnuLock = action(menu2, "mnuLock", "&Lock session", nullptr, &Form1::mnuLock_Click);
     mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, &Form1::mnuSideBar_Click);
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
@@ -11,14 +12,18 @@
 #include <cstdint>
 #include <memory>
 
+#include "desktop/desktopicons.h"
 #include "edit/editsession.h"
 #include "lists/config.h"
 #include "lists/listview.h"
+#include "search/quicksearch.h"
 #include "search/searchsession.h"
+#include "window/sidebar.h"
 #include "window/windowplacement.h"
 
 class Platform;
 class Dialogs;
+class Form2;
 class QFrame;
 class QMimeData;
 class TrayIcon;
@@ -223,6 +228,15 @@ public:
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
+    // The sidebar, made on first use: placed for the configured position,
+    // hidden (unchecking "S&ideBar"), and whether it is shown.
+    Sidebar& sidebar();
+    void sidebarSet();
+    void HideSidebar();
+    bool SidebarShown() const;
+    // Grabs the configured hotkey letter in place of the one grabbed
+    // before; a cleared letter releases it.
+    void GrabHotkey();
     // The tray icon while resident.
     TrayIcon* t = nullptr;
     // After the window was hidden in the tray: says once how to get it back
@@ -231,6 +245,15 @@ public:
 
     // ================= settings ==============================================
     void sCut();
+    // Grabs `keyText`, or when empty the keyboard shortcut kept in the menu
+    // entry sCut wrote. False when another client holds it (said in a
+    // message) or it is no shortcut.
+    bool GrabInstallShortcut(const QString& keyText = QString());
+    // That shortcut was pressed: a recall, as by the hotkey.
+    void InstallShortcutPressed();
+    // Opens the settings window (or brings it up when open).
+    void ShowSettings();
+    Form2* Settings() const;
 
     // ================= desktop ===============================================
     void UpdateDateAndStartTime();
@@ -340,6 +363,12 @@ private:
 
     Platform& plat_;
     Dialogs& dlg_;
+    std::unique_ptr<Sidebar> sidebar_;
+    QPointer<Form2> form2_;
+    DesktopIcons desktopIcons_{plat_};
+    int grabbedHotkey_ = 0;
+    // The menu entry's shortcut text grabbed now, upper case.
+    QString grabbedShortcut_;
     QString appPath_;
     QString cmd_;
     Config config_;

@@ -13,7 +13,7 @@ void Form1::Load_Cfg() {
     QStringList lines;
     if (textfile::readLines(configPath(appPath_), lines) == textfile::ReadStatus::Ok) {
         const configfile::Effects fx = configfile::apply(lines, config_);
-        // fx.showSidebar: the sidebar window has yet to be built.
+        if (fx.showSidebar) sidebarSet();
         mnuAutoHide->setChecked(fx.autoShowHide);
         if (fx.autoShowHide) Timer2->start();
     }
@@ -22,10 +22,7 @@ void Form1::Load_Cfg() {
 
 void Form1::Write_Cfg() {
     QString error;
-    // Until the sidebar exists, the position read is written back as it
-    // was, so that saving another setting never loses it.
-    const bool sidebarShown = config_.sidebarPosition > 0;
-    if (!textfile::writeLines(configPath(appPath_), configfile::lines(config_, sidebarShown),
+    if (!textfile::writeLines(configPath(appPath_), configfile::lines(config_, SidebarShown()),
                               &error)) {
         dlg_.message(QStringLiteral("Could not save the settings file %1\r\n%2")
                          .arg(configPath(appPath_), error));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QIcon>
 #include <QMargins>
 #include <QObject>
@@ -13,6 +15,7 @@
 #include "platform/folderitem.h"
 
 class QWidget;
+struct KeyCombination;
 
 // Every effect the launcher has on the world outside its own windows and its
 // own folder goes through this interface: starting programs, the desktop
@@ -62,6 +65,21 @@ public:
     // True when an ordinary, non-hidden file exists at `path`.
     virtual bool fileExists(const QString& path) = 0;
 
+    // The desktop's folders the launcher writes its own entries into.
+    enum class UserFolder {
+        Applications,  // the user's menu entries ($XDG_DATA_HOME/applications)
+        Autostart,     // started at log-in ($XDG_CONFIG_HOME/autostart)
+    };
+    virtual QString userFolder(UserFolder which) = 0;
+    // The launcher's own executable, as an absolute path.
+    virtual QString programFile() = 0;
+    // Writes a whole file (a new file renamed over the old one), creating
+    // its folder when missing; false with `error` set when it failed.
+    virtual bool writeUserFile(const QString& path, const QByteArray& bytes, QString* error) = 0;
+    // Removes one file; false when it is still there.
+    virtual bool removeUserFile(const QString& path) = 0;
+    // A small file's bytes; empty when it cannot be read.
+    virtual QByteArray readUserFile(const QString& path) = 0;
     // The file-system index. These three may be called from the thread
     // that builds the index.
     // Lists a folder (see ReadFolder); a symbolic link is never a folder.
@@ -81,6 +99,8 @@ public:
     virtual QString osFamily() = 0;
     // Milliseconds since the system started.
     virtual qint64 uptimeMs() = 0;
+    // The local date and time now.
+    virtual QDateTime currentDateTime() = 0;
     virtual void beep() = 0;
 
     // ---- pointer and screens ----
@@ -89,6 +109,8 @@ public:
     virtual void setCursorPos(const QPoint& pos) = 0;
     // Available area (screen minus panels), in pixels, of the screen holding `at`.
     virtual QRect workArea(const QPoint& at) = 0;
+    // The whole screen holding `at`, in pixels.
+    virtual QRect screenGeometry(const QPoint& at) = 0;
     // Logical dots per inch of the screen holding `at`.
     virtual double screenDpiX(const QPoint& at) = 0;
     virtual double screenDpiY(const QPoint& at) = 0;
@@ -102,9 +124,21 @@ public:
     // may know before the application does).
     virtual bool isForegroundWindow(QWidget* w) = 0;
     virtual void setTopmost(QWidget* w, bool on) = 0;
+    // Asks that the not yet shown window `w` be left out of task bars and
+    // pagers.
+    virtual void keepOutOfTaskbar(QWidget* w) = 0;
     // The window manager's decoration around the shown window `w`, in
     // pixels; null while it is not known (not framed yet, or hidden).
     virtual QMargins frameMargins(QWidget* w) = 0;
+
+    // ---- the desktop ----
+
+    // Shows or hides the desktop's icons (its desktop windows).
+    virtual void setDesktopIconsShown(bool shown) = 0;
+    // Asks the window manager to minimise every window and show the desktop.
+    virtual void showDesktop() = 0;
+    // Locks the session; false when no way of locking worked.
+    virtual bool lockSession() = 0;
 
     // ---- clipboard ----
 
@@ -123,6 +157,14 @@ public:
     // `keyCode` is the upper-case character code of the key (a letter or digit).
     virtual HotkeyResult grabHotkey(int keyCode) = 0;
     virtual void releaseHotkey() = 0;
+    // True when the keyboard has a key that types the character `keyCode`.
+    virtual bool hasKeyFor(int keyCode) = 0;
+
+    // ---- the menu entry's keyboard shortcut (any modifiers + key) ----
+
+    // Replaces the shortcut grabbed before, if any.
+    virtual HotkeyResult grabKeyCombination(const KeyCombination& keys) = 0;
+    virtual void releaseKeyCombination() = 0;
 
 signals:
     // An existing program or document could not be started; the text says
@@ -132,6 +174,8 @@ signals:
     void trayMouseUp(int button);
     // The grabbed hotkey was pressed; `keyCode` as given to grabHotkey.
     void hotkeyPressed(int keyCode);
+    // The grabbed key combination was pressed.
+    void keyCombinationPressed();
     // A button went down, or was double-clicked, on the tray icon.
     void trayMouseDown(int button);
     void trayMouseDblClick(int button);

@@ -20,26 +20,10 @@ void Form1::mnuTray_Click() {
         connect(t, &TrayIcon::MouseUp, this, &Form1::t_MouseUp);
         t->Add();
         mnuTray->setChecked(true);
-        // The hotkey is set up once per run: it stays while residency is
-        // switched off, and a letter changed meanwhile waits for a restart.
-        if (config_.hotkeyCode != 0 && !hotkeyHooked_) {
-            const QChar letter(char16_t(config_.hotkeyCode));
-            switch (plat_.grabHotkey(config_.hotkeyCode)) {
-                case Platform::HotkeyResult::Grabbed:
-                    hotkeyWorks_ = true;
-                    break;
-                case Platform::HotkeyResult::Taken:
-                    dlg_.message(QStringLiteral("Hotkey (windows-") + letter +
-                                 QStringLiteral(") already taken by another application"));
-                    break;
-                case Platform::HotkeyResult::Unavailable:
-                    hotkeyUnavailable_ = true;
-                    break;
-            }
-            connect(&plat_, &Platform::hotkeyPressed, this, &Form1::HotkeyPressed,
-                    Qt::UniqueConnection);
-            hotkeyHooked_ = true;
-        }
+        // The hotkey is set up here once per run: it stays while residency
+        // is switched off; the settings window grabs a new letter itself.
+        if (config_.hotkeyCode != 0 && !hotkeyHooked_) GrabHotkey();
+        GrabInstallShortcut();
     }
     if (isVisible()) List1->setFocus();
 }
@@ -96,5 +80,70 @@ void Form1::SayHowToRecall() {
     dlg_.message(text.join(QStringLiteral("\r\n")));
 }
 
-// The sidebar is not built yet: a plain no-op.
-void Form1::mnuSideBar_Click() {}
+void Form1::GrabHotkey() {
+    if (config_.hotkeyCode == grabbedHotkey_) return;
+    if (grabbedHotkey_ != 0) plat_.releaseHotkey();
+    grabbedHotkey_ = 0;
+    if (config_.hotkeyCode == 0) return;
+    const QChar letter(char16_t(config_.hotkeyCode));
+    switch (plat_.grabHotkey(config_.hotkeyCode)) {
+        case Platform::HotkeyResult::Grabbed:
+            grabbedHotkey_ = config_.hotkeyCode;
+            hotkeyWorks_ = true;
+            hotkeyUnavailable_ = false;
+            break;
+        case Platform::HotkeyResult::Taken:
+            dlg_.message(QStringLiteral("Hotkey (windows-") + letter +
+                         QStringLiteral(") already taken by another application"));
+            break;
+        case Platform::HotkeyResult::Unavailable:
+            hotkeyUnavailable_ = true;
+            break;
+    }
+    connect(&plat_, &Platform::hotkeyPressed, this, &Form1::HotkeyPressed, Qt::UniqueConnection);
+    hotkeyHooked_ = true;
+}
+
+Sidebar& Form1::sidebar() {
+    if (sidebar_) return *sidebar_;
+    sidebar_ = std::make_unique<Sidebar>(plat_);
+    Sidebar& s = *sidebar_;
+    s.anchor = [this] { return frameGeometry().center(); };
+    s.mainHidden = [this] { return !isVisible(); };
+    s.autoShowHide = [this] { return config_.autoShowHide; };
+    s.autoHideRunning = [this] { return Timer2->isActive(); };
+    s.startAutoHide = [this] { Timer2->start(); };
+    s.toggleMain = [this] { t_MouseUp(1); };
+    s.pointerTarget = [this] {
+        return QPoint(TwipsToPixels(Left() + Width() / 2, false), TwipsToPixels(Top(), true) + 60);
+    };
+    // The strip's load: checked in the menu and placed.
+    mnuSideBar->setChecked(true);
+    sidebarSet();
+    return s;
+}
+
+void Form1::sidebarSet() {
+    sidebar().Place(config_.sidebarPosition);
+}
+
+void Form1::HideSidebar() {
+    if (sidebar_) sidebar_->hide();
+    mnuSideBar->setChecked(false);
+}
+
+bool Form1::SidebarShown() const {
+    return sidebar_ && sidebar_->isVisible();
+}
+
+void Form1::mnuSideBar_Click() {
+    if (SidebarShown()) {
+        config_.sidebarPosition = 0;
+        HideSidebar();
+    } else {
+        if (config_.sidebarPosition == 0) config_.sidebarPosition = 3;
+        sidebarSet();
+        mnuSideBar->setChecked(true);
+    }
+    Write_Cfg();
+}

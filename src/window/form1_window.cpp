@@ -255,7 +255,8 @@ void Form1::ShowWin() {
 
 void Form1::myShowWin() {
     readWorkArea();
-    // config_.sidebarPosition > 0: the sidebar is placed again once it exists.
+    // A panel moved meanwhile is followed.
+    if (config_.sidebarPosition > 0) sidebarSet();
     ShowWin();
 }
 

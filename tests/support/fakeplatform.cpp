@@ -1,5 +1,7 @@
 #include "fakeplatform.h"
 
+#include "platform/keycombination.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,6 +87,76 @@ bool FakePlatform::desktopEntryTitle(const QByteArray& path, QByteArray& title) 
         if (line.startsWith("Name=") && title.isEmpty()) title = line.mid(5).trimmed();
     }
     return true;
+}
+
+QString FakePlatform::userFolder(UserFolder which) {
+    return which == UserFolder::Applications ? applications : autostart;
+}
+
+QString FakePlatform::programFile() {
+    return program;
+}
+
+bool FakePlatform::writeUserFile(const QString& path, const QByteArray& bytes, QString* error) {
+    calls << QStringLiteral("writeUserFile|%1").arg(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool FakePlatform::removeUserFile(const QString& path) {
+    calls << QStringLiteral("removeUserFile|%1").arg(path);
+    return QFile::remove(path) || !QFileInfo::exists(path);
+}
+
+QByteArray FakePlatform::readUserFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QDateTime FakePlatform::currentDateTime() {
+    return now;
+}
+QRect FakePlatform::screenGeometry(const QPoint&) {
+    return screen;
+}
+
+void FakePlatform::setDesktopIconsShown(bool shown) {
+    calls << QStringLiteral("setDesktopIconsShown|%1").arg(shown ? 1 : 0);
+}
+void FakePlatform::showDesktop() {
+    calls << QStringLiteral("showDesktop");
+}
+bool FakePlatform::lockSession() {
+    calls << QStringLiteral("lockSession");
+    return lockResult;
+}
+
+bool FakePlatform::hasKeyFor(int keyCode) {
+    const QChar c{char16_t(keyCode)};
+    return (c.unicode() < 0x80 && c.isLetterOrNumber()) || keys.contains(c);
+}
+
+Platform::HotkeyResult FakePlatform::grabKeyCombination(const KeyCombination& k) {
+    QStringList mods;
+    if (k.ctrl) mods << QStringLiteral("CTRL");
+    if (k.alt) mods << QStringLiteral("ALT");
+    if (k.shift) mods << QStringLiteral("SHIFT");
+    if (k.super) mods << QStringLiteral("SUPER");
+    calls << QStringLiteral("grabKeyCombination|%1").arg((mods << k.key).join(u'+'));
+    return combinationResult;
+}
+
+void FakePlatform::releaseKeyCombination() {
+    calls << QStringLiteral("releaseKeyCombination");
+}
+
+void FakePlatform::keepOutOfTaskbar(QWidget*) {
+    calls << QStringLiteral("keepOutOfTaskbar");
 }
 
 void FakePlatform::raisePriority() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QMap>
 #include <QSet>
@@ -31,6 +32,17 @@ public:
     HotkeyResult hotkeyResult = HotkeyResult::Grabbed;
     QString clipboard;
     qint64 uptime = 3'600'000;
+    QDateTime now{QDate(2026, 12, 9), QTime(18, 9, 30)};
+    // The whole screen; the work area lies inside it.
+    QRect screen{0, 0, 1280, 1024};
+    // Folders of userFolder (tests point them into a temporary folder).
+    QString applications = QStringLiteral("/nonexistent/applications");
+    QString autostart = QStringLiteral("/nonexistent/autostart");
+    QString program = QStringLiteral("/opt/brennomix/brennomix");
+    // hasKeyFor answers: letters, digits and these characters.
+    QString keys = QStringLiteral(";,./-=`'[]\\");
+    HotkeyResult combinationResult = HotkeyResult::Grabbed;
+    bool lockResult = true;
     bool active = false;
     // The window manager's frame around a shown window; null = not framed.
     QMargins frame;
@@ -54,6 +66,12 @@ public:
     QString findProgram(const QString& name, const QString& programFolder) override;
     QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
+    // User files are written for real (under the folders above) and recorded.
+    QString userFolder(UserFolder which) override;
+    QString programFile() override;
+    bool writeUserFile(const QString& path, const QByteArray& bytes, QString* error) override;
+    bool removeUserFile(const QString& path) override;
+    QByteArray readUserFile(const QString& path) override;
     // Folders are read from the disk, so tests walk real temporary trees.
     bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
     QStringList specialFolders(int number) override;
@@ -61,16 +79,22 @@ public:
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;
+    QDateTime currentDateTime() override;
     void beep() override;
     QPoint cursorPos() override;
     void setCursorPos(const QPoint& pos) override;
     QRect workArea(const QPoint& at) override;
+    QRect screenGeometry(const QPoint& at) override;
     double screenDpiX(const QPoint& at) override;
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
     bool isForegroundWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    void keepOutOfTaskbar(QWidget* w) override;
     QMargins frameMargins(QWidget* w) override;
+    void setDesktopIconsShown(bool shown) override;
+    void showDesktop() override;
+    bool lockSession() override;
     void setClipboardText(const QString& text) override;
     bool trayAvailable() override;
     void trayAdd(const QIcon& icon, const QString& tooltip) override;
@@ -78,6 +102,9 @@ public:
     void trayRemove() override;
     HotkeyResult grabHotkey(int keyCode) override;
     void releaseHotkey() override;
+    bool hasKeyFor(int keyCode) override;
+    HotkeyResult grabKeyCombination(const KeyCombination& keys) override;
+    void releaseKeyCombination() override;
 };
 
 // Dialogs that answer from scripts and record every prompt they were shown:

@@ -12,6 +12,7 @@
 
 #include <sys/resource.h>
 
+#include "platform/keycombination.h"
 #include "platform/linux/folderreader.h"
 #include "platform/linux/x11desktop.h"
 
@@ -19,6 +20,7 @@ LinuxPlatform::LinuxPlatform(QObject* parent)
     : Platform(parent), languages_(folderreader::userLanguages()), x11_(X11Desktop::create()) {
     if (!x11_) return;
     x11_->onHotkey = [this] { emit hotkeyPressed(hotkey_); };
+    x11_->onCombination = [this] { emit keyCombinationPressed(); };
     // Qt reads the new frame only after it has seen the event itself.
     x11_->onFrameChanged = [this](WId id) {
         QMetaObject::invokeMethod(
@@ -33,6 +35,7 @@ LinuxPlatform::LinuxPlatform(QObject* parent)
 LinuxPlatform::~LinuxPlatform() {
     trayRemove();
     releaseHotkey();
+    releaseKeyCombination();
 }
 
 // Starting programs and the desktop shell live in linuxshell.cpp.
@@ -97,6 +100,11 @@ QScreen* screenAt(const QPoint& at) {
 QRect LinuxPlatform::workArea(const QPoint& at) {
     QScreen* s = screenAt(at);
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QRect LinuxPlatform::screenGeometry(const QPoint& at) {
+    QScreen* s = screenAt(at);
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
 double LinuxPlatform::screenDpiX(const QPoint& at) {
@@ -201,18 +209,31 @@ void LinuxPlatform::trayRemove() {
     tray_ = nullptr;
 }
 
-Platform::HotkeyResult LinuxPlatform::grabHotkey(int keyCode) {
-    if (!x11_) return HotkeyResult::Unavailable;
-    switch (x11_->grabSuperKey(keyCode)) {
+namespace {
+Platform::HotkeyResult resultOf(X11Desktop::Grab grab) {
+    switch (grab) {
         case X11Desktop::Grab::Grabbed:
-            hotkey_ = keyCode;
-            return HotkeyResult::Grabbed;
+            return Platform::HotkeyResult::Grabbed;
         case X11Desktop::Grab::Taken:
-            return HotkeyResult::Taken;
+            return Platform::HotkeyResult::Taken;
         case X11Desktop::Grab::NoSuchKey:
             break;
     }
-    return HotkeyResult::Unavailable;
+    return Platform::HotkeyResult::Unavailable;
+}
+}  // namespace
+
+Platform::HotkeyResult LinuxPlatform::grabHotkey(int keyCode) {
+    if (!x11_) return HotkeyResult::Unavailable;
+    const HotkeyResult result = resultOf(x11_->grabSuperKey(keyCode));
+    if (result == HotkeyResult::Grabbed) hotkey_ = keyCode;
+    return result;
+}
+
+Platform::HotkeyResult LinuxPlatform::grabKeyCombination(const KeyCombination& keys) {
+    if (!x11_) return HotkeyResult::Unavailable;
+    return resultOf(x11_->grabCombination(keycombination::keysym(keys), keys.shift, keys.ctrl,
+                                          keys.alt, keys.super));
 }
 
 void LinuxPlatform::releaseHotkey() {

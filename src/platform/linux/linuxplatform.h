@@ -22,6 +22,11 @@ public:
     QString findProgram(const QString& name, const QString& programFolder) override;
     QStringList runCompletions(const QString& text) override;
     bool fileExists(const QString& path) override;
+    QString userFolder(UserFolder which) override;
+    QString programFile() override;
+    bool writeUserFile(const QString& path, const QByteArray& bytes, QString* error) override;
+    bool removeUserFile(const QString& path) override;
+    QByteArray readUserFile(const QString& path) override;
     bool readFolder(const QByteArray& path, std::vector<FolderItem>& items) override;
     QStringList specialFolders(int number) override;
     bool desktopEntryTitle(const QByteArray& path, QByteArray& title) override;
@@ -30,16 +35,22 @@ public:
     void raisePriority() override;
     QString osFamily() override;
     qint64 uptimeMs() override;
+    QDateTime currentDateTime() override;
     void beep() override;
     QPoint cursorPos() override;
     void setCursorPos(const QPoint& pos) override;
     QRect workArea(const QPoint& at) override;
+    QRect screenGeometry(const QPoint& at) override;
     double screenDpiX(const QPoint& at) override;
     double screenDpiY(const QPoint& at) override;
     bool activateWindow(QWidget* w) override;
     bool isForegroundWindow(QWidget* w) override;
     void setTopmost(QWidget* w, bool on) override;
+    void keepOutOfTaskbar(QWidget* w) override;
     QMargins frameMargins(QWidget* w) override;
+    void setDesktopIconsShown(bool shown) override;
+    void showDesktop() override;
+    bool lockSession() override;
     void setClipboardText(const QString& text) override;
     bool trayAvailable() override;
     void trayAdd(const QIcon& icon, const QString& tooltip) override;
@@ -47,6 +58,9 @@ public:
     void trayRemove() override;
     HotkeyResult grabHotkey(int keyCode) override;
     void releaseHotkey() override;
+    bool hasKeyFor(int keyCode) override;
+    HotkeyResult grabKeyCombination(const KeyCombination& keys) override;
+    void releaseKeyCombination() override;
 
 private:
     // The programs on PATH, for completion; read again when PATH changes.

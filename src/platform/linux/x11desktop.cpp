@@ -56,9 +56,14 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
     xcb_connection_t* conn = nullptr;
     xcb_window_t root = 0;
     xcb_atom_t frameExtents = 0, activeWindow = 0;
-    xcb_keycode_t grabbedKey = 0;
-    QList<std::uint16_t> grabbedMods;
-    xcb_timestamp_t lastRelease = 0;
+    // Grab 0 is the Super hotkey, grab 1 the menu entry's combination.
+    struct KeyGrab {
+        xcb_keycode_t key = 0;
+        std::uint16_t mods = 0;  // without the lock variants
+        QList<std::uint16_t> grabbed;
+        xcb_timestamp_t lastRelease = 0;
+    };
+    KeyGrab grabs[2];
     X11Desktop* owner = nullptr;
 
     xcb_atom_t atom(const char* name) {
@@ -104,16 +109,90 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
         return XCB_MOD_MASK_2;
     }
 
-    void ungrab() {
-        for (std::uint16_t m : grabbedMods) xcb_ungrab_key(conn, grabbedKey, root, m);
-        grabbedMods.clear();
-        grabbedKey = 0;
+    void ungrab(KeyGrab& g) {
+        for (std::uint16_t m : g.grabbed) xcb_ungrab_key(conn, g.key, root, m);
+        g.grabbed.clear();
+        g.key = 0;
         xcb_flush(conn);
     }
 
-    bool isOurKey(const xcb_key_press_event_t* e) const {
-        return grabbedKey != 0 && e->event == root && e->detail == grabbedKey &&
-               (e->state & XCB_MOD_MASK_4);
+    // Grabs `key` with `mods` and with every combination of NumLock and
+    // CapsLock; all or nothing.
+    Grab grab(KeyGrab& g, const std::vector<xcb_keycode_t>& keys, std::uint16_t mods) {
+        ungrab(g);
+        if (keys.empty()) return Grab::NoSuchKey;
+        const xcb_keycode_t key = keys.front();
+        const std::uint16_t numLock = numLockMask();
+        const std::uint16_t variants[] = {0, XCB_MOD_MASK_LOCK, numLock,
+                                          std::uint16_t(numLock | XCB_MOD_MASK_LOCK)};
+        g.key = key;
+        g.mods = mods;
+        bool taken = false;
+        for (std::uint16_t v : variants) {
+            const std::uint16_t m = std::uint16_t(mods | v);
+            xcb_generic_error_t* error = xcb_request_check(
+                conn, xcb_grab_key_checked(conn, 1, root, m, key, XCB_GRAB_MODE_ASYNC,
+                                           XCB_GRAB_MODE_ASYNC));
+            if (error) {
+                taken = taken || error->error_code == kBadAccess;
+                std::free(error);
+            } else {
+                g.grabbed << m;
+            }
+        }
+        if (taken || g.grabbed.isEmpty()) {
+            ungrab(g);
+            return Grab::Taken;
+        }
+        return Grab::Grabbed;
+    }
+
+    // The grab a key event belongs to, or -1.
+    int grabOf(const xcb_key_press_event_t* e) const {
+        constexpr std::uint16_t relevant =
+            XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+        if (e->event != root) return -1;
+        for (int i = 0; i < 2; ++i)
+            if (grabs[i].key != 0 && e->detail == grabs[i].key &&
+                (e->state & relevant) == grabs[i].mods)
+                return i;
+        return -1;
+    }
+
+    // Top-level windows of the desktop type: children of the root, or of a
+    // window manager's frame there.
+    std::vector<xcb_window_t> desktopWindows() {
+        std::vector<xcb_window_t> out;
+        const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE");
+        const xcb_atom_t desktop = atom("_NET_WM_WINDOW_TYPE_DESKTOP");
+        auto isDesktop = [&](xcb_window_t w) {
+            Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
+                conn, xcb_get_property(conn, 0, w, type, XCB_ATOM_ATOM, 0, 16), nullptr));
+            if (!r || r->format != 32) return false;
+            const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r.p));
+            const int n = xcb_get_property_value_length(r.p) / 4;
+            for (int i = 0; i < n; ++i)
+                if (atoms[i] == desktop) return true;
+            return false;
+        };
+        auto children = [&](xcb_window_t w) {
+            std::vector<xcb_window_t> c;
+            Freed<xcb_query_tree_reply_t> t(
+                xcb_query_tree_reply(conn, xcb_query_tree(conn, w), nullptr));
+            if (!t) return c;
+            const xcb_window_t* ws = xcb_query_tree_children(t.p);
+            c.assign(ws, ws + xcb_query_tree_children_length(t.p));
+            return c;
+        };
+        for (xcb_window_t top : children(root)) {
+            if (isDesktop(top)) {
+                out.push_back(top);
+                continue;
+            }
+            for (xcb_window_t inner : children(top))
+                if (isDesktop(inner)) out.push_back(inner);
+        }
+        return out;
     }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
@@ -122,15 +201,20 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
         switch (event->response_type & ~0x80) {
             case XCB_KEY_PRESS: {
                 auto* e = reinterpret_cast<xcb_key_press_event_t*>(event);
-                if (!isOurKey(e)) return false;
+                const int g = grabOf(e);
+                if (g < 0) return false;
                 // Key repeat sends a release and a press with one timestamp.
-                if (e->time != lastRelease && owner->onHotkey) owner->onHotkey();
+                if (e->time != grabs[g].lastRelease) {
+                    const auto& handler = g == 0 ? owner->onHotkey : owner->onCombination;
+                    if (handler) handler();
+                }
                 return true;
             }
             case XCB_KEY_RELEASE: {
                 auto* e = reinterpret_cast<xcb_key_release_event_t*>(event);
-                if (!isOurKey(e)) return false;
-                lastRelease = e->time;
+                const int g = grabOf(e);
+                if (g < 0) return false;
+                grabs[g].lastRelease = e->time;
                 return true;
             }
             case XCB_PROPERTY_NOTIFY: {
@@ -182,42 +266,72 @@ std::unique_ptr<X11Desktop> X11Desktop::create() {
 X11Desktop::X11Desktop(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
 
 X11Desktop::~X11Desktop() {
-    d->ungrab();
+    d->ungrab(d->grabs[0]);
+    d->ungrab(d->grabs[1]);
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(d.get());
 }
 
 X11Desktop::Grab X11Desktop::grabSuperKey(int character) {
-    d->ungrab();
-    const std::vector<xcb_keycode_t> keys = d->keycodesFor(keysymsFor(character));
-    if (keys.empty()) return Grab::NoSuchKey;
-    const xcb_keycode_t key = keys.front();
-    const std::uint16_t numLock = d->numLockMask();
-    const std::uint16_t variants[] = {0, XCB_MOD_MASK_LOCK, numLock,
-                                      std::uint16_t(numLock | XCB_MOD_MASK_LOCK)};
-    d->grabbedKey = key;
-    bool taken = false;
-    for (std::uint16_t v : variants) {
-        const std::uint16_t mods = std::uint16_t(XCB_MOD_MASK_4 | v);
-        xcb_generic_error_t* error = xcb_request_check(
-            d->conn, xcb_grab_key_checked(d->conn, 1, d->root, mods, key, XCB_GRAB_MODE_ASYNC,
-                                          XCB_GRAB_MODE_ASYNC));
-        if (error) {
-            taken = taken || error->error_code == kBadAccess;
-            std::free(error);
-        } else {
-            d->grabbedMods << mods;
-        }
-    }
-    if (taken || d->grabbedMods.isEmpty()) {
-        d->ungrab();
-        return Grab::Taken;
-    }
-    return Grab::Grabbed;
+    return d->grab(d->grabs[0], d->keycodesFor(keysymsFor(character)), XCB_MOD_MASK_4);
 }
 
 void X11Desktop::ungrab() {
-    d->ungrab();
+    d->ungrab(d->grabs[0]);
+}
+
+bool X11Desktop::hasKeyFor(int character) {
+    const std::vector<std::uint32_t> syms = keysymsFor(character);
+    return !syms.empty() && !d->keycodesFor(syms).empty();
+}
+
+X11Desktop::Grab X11Desktop::grabCombination(unsigned keysym, bool shift, bool ctrl, bool alt,
+                                             bool super) {
+    std::uint16_t mods = 0;
+    if (shift) mods |= XCB_MOD_MASK_SHIFT;
+    if (ctrl) mods |= XCB_MOD_MASK_CONTROL;
+    if (alt) mods |= XCB_MOD_MASK_1;
+    if (super) mods |= XCB_MOD_MASK_4;
+    std::vector<std::uint32_t> syms{keysym};
+    // A letter is found by either case on the keyboard map.
+    if (keysym < 0x100) syms = keysymsFor(QChar(char16_t(keysym)).toUpper().unicode());
+    return d->grab(d->grabs[1], d->keycodesFor(syms), mods);
+}
+
+void X11Desktop::ungrabCombination() {
+    d->ungrab(d->grabs[1]);
+}
+
+void X11Desktop::setDesktopWindowsMapped(bool mapped) {
+    for (xcb_window_t w : d->desktopWindows()) {
+        if (mapped)
+            xcb_map_window(d->conn, w);
+        else
+            xcb_unmap_window(d->conn, w);
+    }
+    xcb_flush(d->conn);
+}
+
+void X11Desktop::skipTaskbar(QWidget* w) {
+    const xcb_window_t window = xcb_window_t(w->winId());
+    const xcb_atom_t state = d->atom("_NET_WM_STATE");
+    const xcb_atom_t skip[] = {d->atom("_NET_WM_STATE_SKIP_TASKBAR"),
+                               d->atom("_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(d->conn, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32, 2, skip);
+    xcb_flush(d->conn);
+}
+
+void X11Desktop::requestShowingDesktop() {
+    xcb_client_message_event_t m{};
+    m.response_type = XCB_CLIENT_MESSAGE;
+    m.format = 32;
+    m.window = d->root;
+    m.type = d->atom("_NET_SHOWING_DESKTOP");
+    m.data.data32[0] = 1;
+    xcb_send_event(d->conn, 0, d->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&m));
+    xcb_flush(d->conn);
 }
 
 std::optional<WId> X11Desktop::activeWindow() {

@@ -22,6 +22,22 @@ public:
     // four; nothing stays grabbed then.
     Grab grabSuperKey(int character);
     void ungrab();
+    // True when a key of the keyboard types `character`.
+    bool hasKeyFor(int character);
+
+    // A second grab, beside the Super key: the key of `keysym` with the
+    // modifiers `shift`, `ctrl`, `alt` and `super`, by the same rules.
+    Grab grabCombination(unsigned keysym, bool shift, bool ctrl, bool alt, bool super);
+    void ungrabCombination();
+
+    // Maps (shows) or unmaps (hides) every window of the desktop type
+    // (_NET_WM_WINDOW_TYPE_DESKTOP), the windows that hold the icons.
+    void setDesktopWindowsMapped(bool mapped);
+    // Adds _NET_WM_STATE_SKIP_TASKBAR and _SKIP_PAGER to the state of the
+    // unmapped window `w`, which the window manager reads when it maps it.
+    void skipTaskbar(QWidget* w);
+    // Asks the window manager to show the desktop (_NET_SHOWING_DESKTOP).
+    void requestShowingDesktop();
 
     // Asks the window manager to raise and focus `w` as a user action.
     // False when no window manager answers such requests.
@@ -32,6 +48,8 @@ public:
 
     // The grabbed key went down (not by key repeat).
     std::function<void()> onHotkey;
+    // The grabbed combination went down (not by key repeat).
+    std::function<void()> onCombination;
     // The window manager reparented the window or set its frame extents.
     std::function<void(WId)> onFrameChanged;
 

@@ -17,22 +17,36 @@ public:
     QString findProgram(const QString&, const QString&) override { return QString(); }
     QStringList runCompletions(const QString&) override { return {}; }
     bool fileExists(const QString&) override { return false; }
+    QString userFolder(UserFolder) override { return QString(); }
+    QString programFile() override { return QString(); }
+    bool writeUserFile(const QString&, const QByteArray&, QString* error) override {
+        if (error) *error = QStringLiteral("This system has no files outside the program folder.");
+        return false;
+    }
+    bool removeUserFile(const QString&) override { return true; }
+    QByteArray readUserFile(const QString&) override { return QByteArray(); }
     bool readFolder(const QByteArray&, std::vector<FolderItem>&) override { return false; }
     QStringList specialFolders(int) override { return {}; }
     bool desktopEntryTitle(const QByteArray&, QByteArray&) override { return false; }
     void raisePriority() override {}
     QString osFamily() override { return QStringLiteral("xp"); }
     qint64 uptimeMs() override;
+    QDateTime currentDateTime() override { return QDateTime::currentDateTime(); }
     void beep() override {}
     QPoint cursorPos() override { return cursor_; }
     void setCursorPos(const QPoint& pos) override { cursor_ = pos; }
     QRect workArea(const QPoint&) override { return QRect(0, 0, 1920, 1080); }
+    QRect screenGeometry(const QPoint&) override { return QRect(0, 0, 1920, 1080); }
     double screenDpiX(const QPoint&) override { return 96; }
     double screenDpiY(const QPoint&) override { return 96; }
     bool activateWindow(QWidget*) override { return false; }
     bool isForegroundWindow(QWidget*) override { return false; }
     void setTopmost(QWidget*, bool) override {}
+    void keepOutOfTaskbar(QWidget*) override {}
     QMargins frameMargins(QWidget*) override { return QMargins(); }
+    void setDesktopIconsShown(bool) override {}
+    void showDesktop() override {}
+    bool lockSession() override { return false; }
     void setClipboardText(const QString&) override {}
     bool trayAvailable() override { return false; }
     void trayAdd(const QIcon&, const QString&) override {}
@@ -40,6 +54,11 @@ public:
     void trayRemove() override {}
     HotkeyResult grabHotkey(int) override { return HotkeyResult::Unavailable; }
     void releaseHotkey() override {}
+    bool hasKeyFor(int) override { return false; }
+    HotkeyResult grabKeyCombination(const KeyCombination&) override {
+        return HotkeyResult::Unavailable;
+    }
+    void releaseKeyCombination() override {}
 
 private:
     QPoint cursor_;

@@ -1,0 +1,98 @@
+#include <QTest>
+
+#include "formfixture.h"
+#include "settings/form2.h"
+#include "window/trayicon.h"
+
+class DesktopTest : public FormFixture {
+protected:
+    Form1& startResident(bool resident = true) {
+        writeFile("Brennomix.cfg", "Desktop\r\nHotkey=K\r\n");
+        writeList("Brennomix", {"one\t/usr/bin/one", "two\ttwo.exe"});
+        start(resident ? QString() : QString());
+        if (!resident) form->mnuTray_Click();
+        return *form;
+    }
+};
+
+TEST_F(DesktopTest, DateLineAndStartTimeTips) {
+    plat.uptime = 125 * 60000;
+    startResident();
+    form->UpdateDateAndStartTime();
+    EXPECT_TRUE(form->Browse->toolTip().startsWith("System start time: "));
+    EXPECT_TRUE(form->Browse->toolTip().endsWith(" (before 125 minutes)"));
+    EXPECT_EQ(form->t->Tooltip(), form->Browse->toolTip().section(" (before", 0, 0));
+    EXPECT_TRUE(form->mDate->text().contains("18"));
+    EXPECT_EQ(form->mDate->text(), form->mDate->text().toUpper());
+    EXPECT_EQ(form->mDate->y(), form->List1->y() + form->List1->height());
+    EXPECT_EQ(form->mDate->width(), form->List1->width());
+}
+
+TEST_F(DesktopTest, NotResidentLeavesTheTrayAlone) {
+    startResident(false);
+    plat.calls.clear();
+    form->UpdateDateAndStartTime();
+    EXPECT_TRUE(plat.callsStartingWith("tray").isEmpty());
+    EXPECT_FALSE(form->Browse->toolTip().isEmpty());
+}
+
+TEST_F(DesktopTest, IconsToggleAndHideWithMinimiseShowsThemAgain) {
+    startResident();
+    plat.calls.clear();
+    form->mnuHideIcons_Click();
+    form->mnuHideIcons_Click();
+    form->mnuHideIcons_Click();
+    form->mnuHideMinimize_Click();
+    form->mnuMinimize_Click();
+    EXPECT_EQ(plat.calls, (QStringList{"setDesktopIconsShown|0", "setDesktopIconsShown|1",
+                                       "setDesktopIconsShown|0", "setDesktopIconsShown|1",
+                                       "showDesktop", "showDesktop"}));
+}
+
+TEST_F(DesktopTest, ShowDesktopWordHidesIconsAndMinimises) {
+    startResident();
+    plat.calls.clear();
+    form->DeliverWords({"aa", "/showdesktop"});
+    EXPECT_EQ(plat.callsStartingWith("s").filter("esktop"),
+              (QStringList{"setDesktopIconsShown|0", "showDesktop"}));
+}
+
+TEST_F(DesktopTest, LockThatFailsIsSaid) {
+    startResident();
+    form->mnuLock_Click();
+    EXPECT_TRUE(dlg.messages().isEmpty());
+    plat.lockResult = false;
+    form->DeliverWords({"aa", "/lock"});
+    EXPECT_EQ(plat.callsStartingWith("lockSession").size(), 2);
+    EXPECT_EQ(dlg.messages(), QStringList{"The session could not be locked."});
+}
+
+TEST_F(DesktopTest, HelpButtonRules) {
+    startResident();
+    form->Timer2->start();
+    plat.calls.clear();
+    form->myHelp_MouseUp(4, 0, 0, 0);  // middle: only the auto-hide timer stops
+    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_EQ(form->Settings(), nullptr);
+    EXPECT_TRUE(plat.calls.isEmpty());
+    EXPECT_TRUE(dlg.shown.isEmpty());
+    form->List1->SetSelected(1, true);
+    form->myHelp_MouseUp(2, 0, 0, 0);  // right: copies the entry
+    EXPECT_EQ(plat.clipboard, "/usr/bin/one");
+    EXPECT_EQ(form->Settings(), nullptr);
+    QTest::mouseClick(form->myHelp, Qt::LeftButton);
+    ASSERT_NE(form->Settings(), nullptr);
+    EXPECT_TRUE(form->Settings()->isVisible());
+}
+
+TEST_F(DesktopTest, StatusLetterAndTopButtonClicks) {
+    startResident();
+    form->Label3_MouseUp(1, 0, 0, 0);
+    EXPECT_EQ(form->Label3->text(), "S");
+    EXPECT_TRUE(form->mnuStay->isChecked());
+    form->Label3_MouseUp(1, 0, 0, 0);
+    EXPECT_EQ(form->Label3->text(), "R");
+    form->Label3_MouseUp(2, 0, 0, 0);  // any other button: residency off
+    EXPECT_FALSE(form->mnuTray->isChecked());
+    EXPECT_EQ(form->Label3->text(), "");
+}
