@@ -4,12 +4,18 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <mutex>
 
 #include "lists/textfile.h"
 
@@ -58,6 +64,91 @@ void roomFor(QByteArray& b, qsizetype extra) {
     b.swap(bigger);
 }
 
+// A large file is searched where the kernel already holds it: mapped
+// read-only rather than copied, a copy being as many freshly written pages
+// as the file has, which is what makes the first load of a process slow.
+//
+// The program replaces FsSearch.txt only whole, by renaming a new file
+// over it, which leaves a mapped old file as it was. Should another
+// program cut the file short in place, reading past its new end would stop
+// the program with SIGBUS; such a page of a mapped file is read as zeros
+// instead (the lines then read wrongly until the next load, never beyond
+// their bounds).
+constexpr qint64 kMapAtLeast = qint64(1) << 20;
+constexpr int kMapSlots = 32;
+std::atomic<std::uintptr_t> mappedFrom[kMapSlots];
+std::atomic<std::uintptr_t> mappedTo[kMapSlots];
+struct sigaction previousBusAction;
+std::uintptr_t pageSize = 4096;
+
+void onBusError(int sig, siginfo_t* info, void* context) {
+    const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
+    for (int k = 0; k < kMapSlots; ++k) {
+        const std::uintptr_t from = mappedFrom[k].load();
+        if (from == 0 || at < from || at >= mappedTo[k].load()) continue;
+        void* page = reinterpret_cast<void*>(at & ~(pageSize - 1));
+        if (::mmap(page, pageSize, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+            MAP_FAILED)
+            return;
+    }
+    // Not ours: as before this handler.
+    if ((previousBusAction.sa_flags & SA_SIGINFO) && previousBusAction.sa_sigaction) {
+        previousBusAction.sa_sigaction(sig, info, context);
+    } else if (previousBusAction.sa_handler != SIG_DFL && previousBusAction.sa_handler != SIG_IGN) {
+        previousBusAction.sa_handler(sig);
+    } else {
+        // The fault happens again on return, now with the old action.
+        ::sigaction(SIGBUS, &previousBusAction, nullptr);
+    }
+}
+
+void guardMappings() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        pageSize = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+        struct sigaction action {};
+        action.sa_sigaction = &onBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGBUS, &action, &previousBusAction);
+    });
+}
+
+// A read-only private mapping of a whole file, guarded as above.
+class MappedFile {
+public:
+    static std::shared_ptr<const MappedFile> open(int fd, qint64 size) {
+        guardMappings();
+        void* at = ::mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, fd, 0);
+        if (at == MAP_FAILED) return {};
+        const auto from = reinterpret_cast<std::uintptr_t>(at);
+        for (int k = 0; k < kMapSlots; ++k) {
+            // Claimed first (an address no fault has), then filled in.
+            std::uintptr_t free = 0;
+            if (mappedFrom[k].compare_exchange_strong(free, ~std::uintptr_t(0))) {
+                mappedTo[k].store(from + std::uintptr_t(size));
+                mappedFrom[k].store(from);
+                ::madvise(at, size_t(size), MADV_SEQUENTIAL);
+                return std::shared_ptr<const MappedFile>(new MappedFile(at, size, k));
+            }
+        }
+        ::munmap(at, size_t(size));
+        return {};
+    }
+    ~MappedFile() {
+        mappedFrom[slot_].store(0);
+        ::munmap(data_, size_t(size_));
+    }
+    const char* data() const { return static_cast<const char*>(data_); }
+    qint64 size() const { return size_; }
+
+private:
+    MappedFile(void* data, qint64 size, int slot) : data_(data), size_(size), slot_(slot) {}
+    void* data_;
+    qint64 size_;
+    int slot_;
+};
+
 // The line without its line end (CR LF, CR or LF).
 QByteArrayView withoutLineEnd(QByteArrayView b) {
     if (b.endsWith('\n')) b.chop(1);
@@ -77,6 +168,7 @@ void SearchLines::touch() {
 
 void SearchLines::clear() {
     data_.clear();
+    keep_.reset();
     starts_.assign(1, 0);
     folded_.clear();
     foldedSize_ = 0;
@@ -166,9 +258,14 @@ SearchLines SearchLines::fromLines(const QStringList& lines) {
 }
 
 void SearchLines::assignFile(QByteArray data) {
-    clear();
     if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+    assignBytes(std::move(data), {});
+}
+
+void SearchLines::assignBytes(QByteArray data, std::shared_ptr<const void> keep) {
+    clear();
     data_ = std::move(data);
+    keep_ = std::move(keep);
     const char* p = data_.constData();
     const qsizetype n = data_.size();
     // Room for short lines and for titles as long as the lines: pages
@@ -205,8 +302,17 @@ void SearchLines::assignFile(QByteArray data) {
 bool SearchLines::readFile(const QString& path) {
     QFile f(path);
     if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) return false;
-    QByteArray data;
     const qint64 size = f.size();
+    if (size >= kMapAtLeast) {
+        if (auto mapped = MappedFile::open(f.handle(), size)) {
+            const char* at = mapped->data();
+            const qsizetype bom = QByteArrayView(at, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+            QByteArray data = QByteArray::fromRawData(at + bom, qsizetype(size) - bom);
+            assignBytes(std::move(data), std::move(mapped));
+            return true;
+        }
+    }
+    QByteArray data;
     if (size > 0 && size < (qint64(1) << 40)) {
         data.resize(qsizetype(size));
         preferLargePages(data.constData(), data.size());

@@ -8,6 +8,7 @@
 class QIODevice;
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Lines a search box filters (the shown list's file, or the file-system
@@ -37,7 +38,7 @@ public:
     // does not add an empty line.
     void assignFile(QByteArray data);
     // Reads a whole file as by assignFile; false (and the lines untouched)
-    // when it cannot be read.
+    // when it cannot be read. A large file is mapped, not copied.
     bool readFile(const QString& path);
     // The content as written to a file: every line followed by CR LF.
     QByteArray fileBytes() const;
@@ -67,7 +68,11 @@ private:
     void foldTitle(QByteArrayView line);
     void reserveFolded(qsizetype bytes);
     void touch();
+    void assignBytes(QByteArray data, std::shared_ptr<const void> keep);
 
+    // What data_ may point into without owning it (a mapped file); shared
+    // by copies of these lines.
+    std::shared_ptr<const void> keep_;
     QByteArray data_;
     // Line i is data_[starts_[i], starts_[i + 1]) without its line end.
     std::vector<std::int64_t> starts_{0};

@@ -257,3 +257,46 @@ TEST(FsIndexFile, SavedWholeForTheUserOnlyAndReadBack) {
     EXPECT_EQ(back.size(), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"FsSearch.txt"});
 }
+
+// A large index is mapped rather than copied: it must read as the same
+// lines, survive being replaced, copied and extended, and a file cut short
+// in place by another program must not bring the program down.
+TEST(FsIndexFile, LargeFileReadsAsItsBytesAndOutlivesChanges) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/FsSearch.txt";
+    QByteArray bytes = "\xEF\xBB\xBF";
+    for (int i = 0; i < 40000; ++i)
+        bytes += "Caf\xC3\xA9 " + QByteArray::number(i) + "\tREPORT.pdf\t/home/u/\r\n" +
+                 (i % 7 == 0 ? QByteArray("\xC4ra\rlone\n") : QByteArray());
+    ASSERT_GT(bytes.size(), 1 << 20);
+    writeBytes(file, bytes);
+    SearchLines copied;
+    copied.assignFile(bytes);
+    SearchLines mapped;
+    ASSERT_TRUE(LoadFsIndex(file, mapped));
+    ASSERT_EQ(mapped.size(), copied.size());
+    EXPECT_EQ(mapped.line(0), QStringLiteral("Caf\u00e9 0\tREPORT.pdf\t/home/u/"));
+    for (int i = 0; i < mapped.size(); i += 997) {
+        EXPECT_EQ(mapped.bytes(i), copied.bytes(i));
+        EXPECT_EQ(mapped.foldedTitle(i), copied.foldedTitle(i));
+    }
+
+    // Replaced whole: the lines loaded stay as they were, in every copy.
+    SearchLines kept = mapped;
+    ASSERT_TRUE(SaveFsIndex(file, SearchLines::fromLines({"new"})));
+    mapped.clear();
+    EXPECT_EQ(kept.size(), copied.size());
+    EXPECT_EQ(kept.bytes(kept.size() - 1), copied.bytes(copied.size() - 1));
+    kept.append(QByteArrayView("added\tx"));
+    EXPECT_EQ(kept.line(kept.size() - 1), QStringLiteral("added\tx"));
+    EXPECT_EQ(kept.bytes(1), copied.bytes(1));
+
+    // Cut short in place: what lies past the new end reads as zeros.
+    writeBytes(file, bytes);
+    ASSERT_TRUE(LoadFsIndex(file, mapped));
+    ASSERT_TRUE(QFile::resize(file, 100));
+    const QByteArrayView last = mapped.bytes(mapped.size() - 2);
+    // (its line end, zeros too, now counts as part of it)
+    EXPECT_EQ(last.size(), copied.bytes(copied.size() - 2).size() + 1);
+    EXPECT_EQ(last.count('\0'), last.size());
+}
