@@ -46,7 +46,7 @@ int ourWalk(const QString& root, const QString& indexFile, double& ms) {
     fsindex::Walker walker;
     walker.readFolder = &folderreader::readFolder;
     SearchLines index;
-    fsindex::IndexFolderSpec({root}, walker, index);
+    fsindex::IndexFolderSetting({root}, walker, index);
     fsindex::SaveFsIndex(indexFile, index);
     ms = bench::msSince(t);
     return index.size();

@@ -119,15 +119,16 @@ void Form1::BuildFsIndex() {
     ReadAllLists();
     Search().setFsIndexLoaded(true);
     List1->SetBackColor(kFileSystemSearchColor);
-    const std::vector<fsindex::FolderSpec> specs = fsindex::folderSpecs(
+    const std::vector<fsindex::FolderSetting> folders = fsindex::folderSettings(
         config_.fsSearchPaths, [this](int n) { return plat_.specialFolders(n); });
-    Search().walkFolders(specs, appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName), [this] {
-        // The refresh command may have cleared the flag
-        // meanwhile: the index is whole now.
-        Search().setFsIndexLoaded(true);
-        setWindowTitle(itemsFoundCaption(Search().List2()->size()));
-        FsIndexBuilt();
-    });
+    Search().walkFolders(folders, appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName),
+                         [this] {
+                             // The refresh command may have cleared the flag
+                             // meanwhile: the index is whole now.
+                             Search().setFsIndexLoaded(true);
+                             setWindowTitle(itemsFoundCaption(Search().List2()->size()));
+                             FsIndexBuilt();
+                         });
 }
 
 void Form1::FsIndexBuilt() {

@@ -28,18 +28,18 @@ bool inside(QString path, QString folder) {
 
 }  // namespace
 
-std::vector<FolderSpec> folderSpecs(const QString& fsSearchPaths,
-                                    const std::function<QStringList(int)>& specialFolders) {
-    std::vector<FolderSpec> specs;
+std::vector<FolderSetting> folderSettings(const QString& fsSearchPaths,
+                                          const std::function<QStringList(int)>& specialFolders) {
+    std::vector<FolderSetting> folders;
     auto special = [&](int n) {
         const bool apps = n == UserStartMenu || n == CommonStartMenu;
-        for (const QString& f : specialFolders(n)) specs.push_back({f, apps});
+        for (const QString& f : specialFolders(n)) folders.push_back({f, apps});
     };
     if (fsSearchPaths.isEmpty()) {
         for (int n : {CommonDesktop, UserDesktop, UserDocuments, CommonDocuments, CommonStartMenu,
                       UserStartMenu})
             special(n);
-        return specs;
+        return folders;
     }
     const QStringList appFolders = specialFolders(UserStartMenu) + specialFolders(CommonStartMenu);
     for (const QString& item : fsSearchPaths.split(u';')) {
@@ -56,18 +56,18 @@ std::vector<FolderSpec> folderSpecs(const QString& fsSearchPaths,
         } else {
             bool apps = false;
             for (const QString& a : appFolders) apps = apps || inside(folderPart(item), a);
-            specs.push_back({item, apps});
+            folders.push_back({item, apps});
         }
     }
-    return specs;
+    return folders;
 }
 
-void IndexFolderSpec(const FolderSpec& spec, const Walker& walker, SearchLines& out) {
-    const qsizetype star = spec.setting.indexOf(u'*');
-    const QString folder = star < 0 ? spec.setting : spec.setting.left(star);
-    const QString patterns = star < 0 ? QString() : spec.setting.mid(star);
+void IndexFolderSetting(const FolderSetting& entry, const Walker& walker, SearchLines& out) {
+    const qsizetype star = entry.setting.indexOf(u'*');
+    const QString folder = star < 0 ? entry.setting : entry.setting.left(star);
+    const QString patterns = star < 0 ? QString() : entry.setting.mid(star);
     if (folder.isEmpty()) return;
-    WalkFolderPatterns(folder, patterns, spec.applications, walker, out);
+    WalkFolderPatterns(folder, patterns, entry.applications, walker, out);
 }
 
 void WalkFolderPatterns(const QString& folder, const QString& patterns, bool applications,

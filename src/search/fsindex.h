@@ -30,7 +30,7 @@ enum SpecialFolder {
 
 // One folder setting to index: a folder, optionally followed by "*"
 // patterns separated by "|".
-struct FolderSpec {
+struct FolderSetting {
     QString setting;
     // The folder holds application entries (a start menu): a ".desktop"
     // file is indexed under the name it shows.
@@ -41,8 +41,8 @@ struct FolderSpec {
 // the six special folders; "desktop", "my documents" and "start menu" (any
 // case) name two special folders each; `specialFolders` gives the folders
 // behind a number (none, one or several).
-std::vector<FolderSpec> folderSpecs(const QString& fsSearchPaths,
-                                    const std::function<QStringList(int)>& specialFolders);
+std::vector<FolderSetting> folderSettings(const QString& fsSearchPaths,
+                                          const std::function<QStringList(int)>& specialFolders);
 
 // What a walk needs from outside.
 struct Walker {
@@ -56,7 +56,7 @@ struct Walker {
 
 // Splits a setting at its first "*" into folder and patterns and walks it;
 // an empty folder indexes nothing.
-void IndexFolderSpec(const FolderSpec& spec, const Walker& walker, SearchLines& out);
+void IndexFolderSetting(const FolderSetting& entry, const Walker& walker, SearchLines& out);
 // Walks `folder` once per pattern ("|"-separated; empty means every file).
 void WalkFolderPatterns(const QString& folder, const QString& patterns, bool applications,
                         const Walker& walker, SearchLines& out);

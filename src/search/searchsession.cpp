@@ -21,13 +21,13 @@ void SearchSession::setList4(SearchLines lines) {
     list4_ = std::make_shared<const SearchLines>(std::move(lines));
 }
 
-void SearchSession::walkFolders(std::vector<fsindex::FolderSpec> specs, const QString& indexFile,
-                                std::function<void()> done) {
+void SearchSession::walkFolders(std::vector<fsindex::FolderSetting> folders,
+                                const QString& indexFile, std::function<void()> done) {
     if (worker_.joinable()) return;
     stop_ = false;
     // The walk starts from the lines read so far and hands the whole index
     // back; the window keeps answering meanwhile.
-    worker_ = std::thread([this, specs = std::move(specs), indexFile, lists = list2_,
+    worker_ = std::thread([this, folders = std::move(folders), indexFile, lists = list2_,
                            done = std::move(done)]() mutable {
         fsindex::Walker walker;
         walker.readFolder = [this](const QByteArray& path, std::vector<FolderItem>& items) {
@@ -38,8 +38,8 @@ void SearchSession::walkFolders(std::vector<fsindex::FolderSpec> specs, const QS
         };
         walker.stop = &stop_;
         auto index = std::make_shared<SearchLines>(*lists);
-        for (const fsindex::FolderSpec& spec : specs)
-            fsindex::IndexFolderSpec(spec, walker, *index);
+        for (const fsindex::FolderSetting& entry : folders)
+            fsindex::IndexFolderSetting(entry, walker, *index);
         if (!stop_) fsindex::SaveFsIndex(indexFile, *index);
         QMetaObject::invokeMethod(
             this,

@@ -54,7 +54,7 @@ public:
     // Walks the folders on a worker thread, appending their file lines to
     // List2, and writes the whole index to `indexFile`. `done` runs on this
     // object's thread once List2 holds the result.
-    void walkFolders(std::vector<fsindex::FolderSpec> specs, const QString& indexFile,
+    void walkFolders(std::vector<fsindex::FolderSetting> folders, const QString& indexFile,
                      std::function<void()> done);
     bool walking() const { return worker_.joinable(); }
 

@@ -40,7 +40,7 @@ TEST(FolderReader, WalksRealTreesWithoutFollowingLinks) {
     ASSERT_EQ(::symlink("../outside", QFile::encodeName(root + "/out").constData()), 0);
 
     SearchLines out;
-    fsindex::IndexFolderSpec({root}, realWalker(), out);
+    fsindex::IndexFolderSetting({root}, realWalker(), out);
     QStringList lines = out.toStringList();
     // The walk order within a folder is the file system's; compare sorted.
     lines.sort();
@@ -64,7 +64,7 @@ TEST(FolderReader, UnreadableFoldersContributeNothingAndTheWalkGoesOn) {
     touch(dir.path() + "/open.txt");
     QFile(dir.path() + "/closed").setPermissions(QFileDevice::WriteOwner);
     SearchLines out;
-    fsindex::IndexFolderSpec({dir.path()}, realWalker(), out);
+    fsindex::IndexFolderSetting({dir.path()}, realWalker(), out);
     QFile(dir.path() + "/closed")
         .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(out.toStringList(), QStringList{"open.txt\topen.txt\t" + dir.path() + "/"});

@@ -98,13 +98,13 @@ TEST(FsIndexWalk, PatternsSplitAtBarWalkTheTreeOncePerPattern) {
     t.folders["/t/"] = {"a.exe", "b.TXT", "c.txt", "sub/"};
     t.folders["/t/sub/"] = {"d.txt", "e.exe", "noext"};
     SearchLines out;
-    IndexFolderSpec({"/t/*.exe|*.txt"}, t.walker(), out);
+    IndexFolderSetting({"/t/*.exe|*.txt"}, t.walker(), out);
     // Case counts, as the file system names files.
     EXPECT_EQ(linesOf(out), (QStringList{"a.exe\ta.exe\t/t/", "e.exe\te.exe\t/t/sub/",
                                          "c.txt\tc.txt\t/t/", "d.txt\td.txt\t/t/sub/"}));
     // "*.*" (also the empty pattern) is every file, with or without a dot.
     SearchLines all;
-    IndexFolderSpec({"/t/sub/*.*"}, t.walker(), all);
+    IndexFolderSetting({"/t/sub/*.*"}, t.walker(), all);
     EXPECT_EQ(all.size(), 3);
     EXPECT_TRUE(patternMatches("a?c", "abc"));
     EXPECT_FALSE(patternMatches("a?c", "abbc"));
@@ -114,12 +114,12 @@ TEST(FsIndexWalk, UnreadableFoldersAndEmptySettingsGiveNothing) {
     FakeTree t;
     t.folders["/t/"] = {"gone/", "x"};
     SearchLines out;
-    IndexFolderSpec({"/t"}, t.walker(), out);
+    IndexFolderSetting({"/t"}, t.walker(), out);
     EXPECT_EQ(linesOf(out), QStringList{"x\tx\t/t/"});
     // A setting that starts with "*" or is empty names no folder.
     t.reads.clear();
-    IndexFolderSpec({"*.exe"}, t.walker(), out);
-    IndexFolderSpec({""}, t.walker(), out);
+    IndexFolderSetting({"*.exe"}, t.walker(), out);
+    IndexFolderSetting({""}, t.walker(), out);
     EXPECT_TRUE(t.reads.isEmpty());
     EXPECT_EQ(out.size(), 1);
 }
@@ -134,13 +134,13 @@ TEST(FsIndexWalk, ApplicationEntriesShowTheirNameAndHiddenOnesAreLeftOut) {
         return true;
     };
     SearchLines out;
-    IndexFolderSpec({"/apps", true}, w, out);
+    IndexFolderSetting({"/apps", true}, w, out);
     EXPECT_EQ(linesOf(out),
               (QStringList{"Text Editor\torg.editor.desktop\t/apps/", "readme\treadme\t/apps/",
                            "plain.desktop\tplain.desktop\t/apps/"}));
     // Outside an application folder a desktop file is a file like others.
     SearchLines plain;
-    IndexFolderSpec({"/apps", false}, w, plain);
+    IndexFolderSetting({"/apps", false}, w, plain);
     EXPECT_EQ(plain.size(), 4);
 }
 
@@ -161,7 +161,7 @@ TEST(FsIndexFolders, SettingsNameSpecialFoldersInOrder) {
     };
     auto settings = [&](const QString& paths) {
         QStringList out;
-        for (const FolderSpec& s : folderSpecs(paths, special))
+        for (const FolderSetting& s : folderSettings(paths, special))
             out << s.setting + (s.applications ? "(apps)" : "");
         return out;
     };
