@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/launcher.h"
+#include "platform/launcherstart.h"
 
 // The executable's start-up where it depends on the system, before anything
 // that draws windows is loaded; it needs Qt Core only. The build chooses

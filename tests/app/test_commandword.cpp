@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/commandword.h"
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 
 using namespace commandword;
 

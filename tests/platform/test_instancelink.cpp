@@ -19,7 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 #include "platform/linux/instancelink.h"
 #include "platform/linux/linkserver.h"
 

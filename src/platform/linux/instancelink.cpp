@@ -18,7 +18,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 
 namespace instancelink {
 

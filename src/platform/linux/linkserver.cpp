@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 #include "platform/linux/instancelink.h"
 
 LinkServer::LinkServer(QObject* parent) : QObject(parent) {

@@ -19,7 +19,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 #include "platform/linux/instancelink.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 
 #include <QStringDecoder>
 
