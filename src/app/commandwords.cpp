@@ -5,37 +5,34 @@
 #include "lists/listfile.h"
 #include "platform/platform.h"
 
-// Command words relayed by a second copy arrive as changes of Text1. The
+// Command words relayed by a second copy, each acted on as it comes. The
 // first test that matches decides; any failure ends in a close request.
-void Form1::Text1_Change() {
-    // A copy that is itself only relaying never acts on its own words.
-    if (windowTitle() == u"TEMP-Launcher") return;
+void Form1::Text1_Change(const QString& word) {
     try {
-        const QString word = Text1->text();
+        // The dummy word a second copy sends first asks nothing.
         if (word == QLatin1String(commandword::kDummyWord)) return;
-        if (word == u"quit") {
-            if (mnuTray->isChecked()) mnuTray_Click();
-            if (mnuStay->isChecked()) mnuStay_Click();
-            CloseRequest();
-            return;
-        }
-        const QString lower = word.toLower();
-        if (lower == u"/showdesktop") {
-            mnuHideMinimize_Click();
-            return;
-        }
-        if (lower == u"/rescan") {
-            ShowWin();
-            ClickIntoWindow();
-            mnuRefresh_Click();
-            CloseRequest();
-            return;
-        }
-        if (lower == u"/search") {
-            ShowWin();
-            ClickIntoWindow();
-            mSearch(QStringLiteral("searchFS"));
-            return;
+        if (const std::optional<Command> c = command::fromWord(word)) {
+            switch (*c) {
+                case Command::Quit:
+                    if (model_.modes().resident) mnuTray_Click();
+                    if (model_.modes().stayOpen) mnuStay_Click();
+                    CloseRequest();
+                    return;
+                case Command::ShowDesktop:
+                    mnuHideMinimize_Click();
+                    return;
+                case Command::RefreshIndex:
+                    ShowWin();
+                    ClickIntoWindow();
+                    mnuRefresh_Click();
+                    CloseRequest();
+                    return;
+                default:
+                    ShowWin();
+                    ClickIntoWindow();
+                    mSearch(QStringLiteral("searchFS"));
+                    return;
+            }
         }
         if (config_.hideWhenRecalled && isVisible()) {
             CloseRequest();
@@ -45,17 +42,17 @@ void Form1::Text1_Change() {
         ShowWin();
         ClickIntoWindow();
         QString rest = word;
-        if (lower.contains(u"/r /")) {
-            rest = word.mid(4);
+        if (const std::optional<QString> r = command::runPrefixRest(word)) {
+            rest = *r;
             // The rest is handled as a word of its own before it is started.
-            Text1->setText(rest);
+            Text1_Change(rest);
             if (ended_) return;
             plat_.startCommandLine(rest, 2);
         }
         const QString restLower = rest.toLower();
         if (restLower == u"/hide") {
             myShowWin();
-            if (mnuTray->isChecked() && isVisible()) hide();
+            if (model_.modes().resident && isVisible()) hide();
         } else if (restLower == u"/lock") {
             plat_.beep();
             mnuLock_Click();
@@ -102,16 +99,9 @@ void Form1::ClickIntoWindow() {
 }
 
 void Form1::DeliverWords(const QStringList& words) {
-    pendingWords_ += words;
     // A word whose handling opened a dialog is still on the stack: the new
     // words follow when it returns, so the order stays.
-    if (deliveringWords_ || !startedUp_) return;
-    deliveringWords_ = true;
-    while (!pendingWords_.isEmpty() && !ended_) {
-        const QString word = pendingWords_.takeFirst();
-        // Like any text box, Text1 raises no change for the text it holds.
-        if (Text1->text() != word) Text1->setText(word);
-    }
-    deliveringWords_ = false;
-    if (ended_) pendingWords_.clear();
+    model_.deliverWords(
+        words, startedUp_, [this](const QString& word) { Text1_Change(word); },
+        [this] { return ended_; });
 }

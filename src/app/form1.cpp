@@ -31,6 +31,7 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
       dlg_(dialogs),
       appPath_(programFolder),
       cmd_(commandLine),
+      model_(programFolder),
       search_(std::make_unique<SearchSession>(platform)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Brennomix test"));
@@ -42,6 +43,7 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
     buildControls();
     buildMenus();
     placeControls();
+    drawRunModes();
     setupEditEvents();
     qApp->installEventFilter(this);
     // The frame arrives after the window is shown; the placement counts it.
@@ -80,8 +82,6 @@ void Form1::buildControls() {
     Label2 = named(new DigitColumn(this), "Label2");
     mDate = named(new QLabel(this), "mDate");
 
-    Text1 = named(new QLineEdit(QStringLiteral("Text1"), this), "Text1");
-    Text1->hide();
     Text2 = named(new QLineEdit(this), "Text2");
     Text2->hide();
     myRun = named(new QLineEdit(this), "myRun");
@@ -128,7 +128,6 @@ void Form1::buildControls() {
     connect(mDelete, &QPushButton::clicked, this, &Form1::mDelete_Click);
     connect(mNew, &QPushButton::clicked, this, &Form1::mNew_Click);
     connect(mSave, &QPushButton::clicked, this, [this] { mSave_Click(); });
-    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
 
     List1->onKeyDown = [this](int& k, int s) { List1_KeyDown(k, s); };
@@ -196,7 +195,6 @@ void Form1::buildMenus() {
     mnuStay = checkAction(menu1, "mnuStay", "S&tay open", "F5", &Form1::mnuStay_Click);
     mnuTray = checkAction(menu1, "mnuTray", "Stay in tra&y", "F7", &Form1::mnuTray_Click);
     mnuOnTop = checkAction(menu1, "mnuOnTop", "&Always on Top", "F11", &Form1::mnuOnTop_Click);
-    mnuOnTop->setChecked(true);
     mnuAutoHide =
         checkAction(menu1, "mnuAutoHide", "Auto Sho&w/Hide", nullptr, &Form1::mnuAutoHide_Click);
     menu1->addSeparator();

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/launchermodel.h"
 #include "desktop/desktopicons.h"
 #include "edit/editsession.h"
 #include "lists/config.h"
@@ -76,15 +77,20 @@ public:
     QString getVersion();
     // A close request: Form_Unload decides between hiding and ending.
     void CloseRequest();
-    void Text1_Change();
+    // One relayed command word, acted on as a change of the hidden text.
+    void Text1_Change(const QString& word);
     // False when the sequence stopped at a character that is not a digit or
     // at an entry number beyond the list.
     bool RunDigitSequence(const QString& word);
     void ClickIntoWindow();
-    // Words from a second copy, in order, as changes of Text1. Words that
-    // arrive while an earlier one is still being handled, or before the
-    // first timer tick has finished start-up, wait their turn.
+    // Words from a second copy, each acted on once and in order, repeats
+    // included. Words that arrive while an earlier one is still being
+    // handled, or before the first timer tick has finished start-up, wait
+    // their turn.
     void DeliverWords(const QStringList& words);
+    // The launcher's state the window draws.
+    LauncherModel& Model() { return model_; }
+    const LauncherModel& Model() const { return model_; }
 
     // ================= lists: list files, view, navigation, settings file =====
     QString LoadList(QString& name);
@@ -92,8 +98,6 @@ public:
     bool SaveList();
     bool FileExists(const QString& path);
     void StartQuickSearch();
-    // The stem of the list that is shown (see listfile::stemFromCaption).
-    QString CurrentStem() const;
     void ResetListView();
     void ToggleColumns();
     void mBack_Click();
@@ -144,9 +148,7 @@ public:
     // ================= edit ==================================================
     // The view shows a list loaded from its file (not search results, not a
     // refused or unreadable list): the only view a save may write.
-    bool EditableView() const;
-    // The stem of that list; empty while the view shows none.
-    const QString& ShownList() const { return shownList_; }
+    bool EditableView() const { return model_.view().editable(); }
     bool EditMode() const;
     void SetEmptyListCommands();
     void DisableEditCommands();
@@ -273,7 +275,6 @@ public:
     DigitColumn* Label2;  // digit column
     QLabel* Label3;       // status letter: "S" stay open, "R" resident
     QLabel* mDate;        // date line under the list
-    QLineEdit* Text1;     // receives command words from a second copy
     QLineEdit* Text2;     // search box
     QLineEdit* myRun;     // run box
     QPushButton* mBack;
@@ -329,8 +330,8 @@ public:
 
     // ================= shared state ===========================================
     // The shown list was changed and not saved.
-    bool ListDirty() const { return listDirty_; }
-    void SetListDirty(bool dirty) { listDirty_ = dirty; }
+    bool ListDirty() const { return model_.dirty(); }
+    void SetListDirty(bool dirty) { model_.setDirty(dirty); }
     // Below 1 while keys must wait: before the first tick and for a tick
     // after the context menu closed.
     int Readiness() const { return readiness_; }
@@ -372,17 +373,10 @@ private:
     QString appPath_;
     QString cmd_;
     Config config_;
-    // The stem LoadList last read, while the caption still names it.
-    QString loadedStem_;
-    // The list the view shows, set only by a LoadList that read its file and
-    // cleared by every search view, refused name and failed read.
-    QString shownList_;
+    LauncherModel model_;
     bool ended_ = false;
     bool inResize_ = false;
-    bool listDirty_ = false;
     int readiness_ = 0;
-    // lists: the list that sublist navigation goes back to.
-    QString parentList_;
     // run: the key whose press closed the run box; its release must not act
     // on the window as well.
     int runBoxKey_ = 0;
@@ -405,10 +399,9 @@ private:
     void placeOuter(int left, int top, int width, int height);
     bool AdoptFrame();
     void FitGeometry();
-    // app: words waiting for delivery to Text1.
-    QStringList pendingWords_;
-    bool deliveringWords_ = false;
     bool startedUp_ = false;
+    // Draws the run modes: the status letter and the check marks.
+    void drawRunModes();
     // search: the box's state, what it filters and the index build.
     std::unique_ptr<SearchSession> search_;
     // The index build ended: the caption counts its lines.

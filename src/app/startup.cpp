@@ -34,7 +34,7 @@ void Form1::Form_Load() {
         plat_.setTopmost(this, true);
         SetListDirty(false);
         placeTwips(Label3, 45, 75, 615, 195);
-        Label3->setText(QString());
+        drawRunModes();
         Load_Cfg();
         readWorkArea();
         if (config_.window2Mouse) MoveWindowToMouse();
@@ -61,7 +61,7 @@ void Form1::Timer1_Timer() {
     if (cmd_.toUpper() == u"/INSTALL") sCut();
     QString name = cmd_;
     LoadList(name);
-    if (Label3->text() != u"R") show();
+    if (!model_.modes().resident || model_.modes().stayOpen) show();
     RunDigitSequence(cmd_);
     // Words relayed meanwhile act on the list start-up has loaded, rather
     // than being undone by it.
@@ -75,14 +75,14 @@ void Form1::Form_Unload(int& Cancel) {
         Cancel = 1;
         return;
     }
-    if (mnuTray->isChecked()) {
+    if (model_.modes().resident) {
         if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
             setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         hide();
         SayHowToRecall();
         myRun->hide();
-        if (mnuOrder->isChecked()) mnuOrder_Click();
-        if (!mnuStay->isChecked()) {
+        if (model_.modes().editMode) mnuOrder_Click();
+        if (!model_.modes().stayOpen) {
             QString top = QStringLiteral("Brennomix");
             LoadList(top);
         }

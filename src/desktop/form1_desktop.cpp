@@ -12,7 +12,7 @@ void Form1::UpdateDateAndStartTime() {
         starttime::texts(plat_.currentDateTime(), plat_.uptimeMs(), QLocale::system());
     Browse->setToolTip(texts.browseTip);
     mDate->setText(texts.dateLine);
-    if (mnuTray->isChecked() && t) {
+    if (model_.modes().resident && t) {
         t->SetTooltip(texts.trayTip);
         t->Modify();
     }

@@ -51,8 +51,8 @@ void applyCommands(Form1& f, const editrules::EditCommands& c) {
 
 // The current row for a command that changes the list: none outside a
 // list loaded from its file.
-int editableRow(const Form1& f) {
-    return f.EditableView() ? f.List1->SelectedItem() : 0;
+int editableRow(const Form1& f, Command c) {
+    return f.Model().allows(c) ? f.List1->SelectedItem() : 0;
 }
 
 // Text typed into a field of an entry: a tab or line end would split the
@@ -73,16 +73,17 @@ QString notAListName(const QString& name) {
         .arg(shown);
 }
 
-// Moves a file to a name that is free, in one step; never over another file.
-bool renameWithoutReplacing(const QString& from, const QString& to) {
-    const QByteArray a = QFile::encodeName(from), b = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    // A file system without the no-replace rename: the caller has seen
-    // that the new name is free.
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    if (QFileInfo::exists(to)) return false;
-    return std::rename(a.constData(), b.constData()) == 0;
+// Draws entry i of the list into row i of the view.
+void drawEntry(ListModel& items, int i, const ListEntry& e) {
+    items.SetText(i, e.title);
+    for (int k = 1; k <= 5; ++k) items.SetSubItem(i, k, e.fields[size_t(k - 1)]);
+    items.SetForeColor(i, e.color);
+    items.SetBold(i, e.bold);
+}
+
+// Appends the list's last entry to the view.
+void drawAdded(ListModel& items, const ListEntry& e) {
+    drawEntry(items, items.Add(e.title), e);
 }
 
 // Starts an editor's command words; a command line naming no program is
@@ -126,7 +127,8 @@ protected:
             case QEvent::DragEnter:
             case QEvent::DragMove: {
                 auto* d = static_cast<QDropEvent*>(e);
-                if (f_.EditableView() && (d->mimeData()->hasUrls() || d->mimeData()->hasText()))
+                if (f_.Model().allows(Command::Drop) &&
+                    (d->mimeData()->hasUrls() || d->mimeData()->hasText()))
                     d->acceptProposedAction();
                 else
                     d->ignore();
@@ -174,12 +176,8 @@ void Form1::setupEditEvents() {
 
 // ================= edit mode and availability ===============================
 
-bool Form1::EditableView() const {
-    return !shownList_.isEmpty();
-}
-
 bool Form1::EditMode() const {
-    return edit_.EditMode();
+    return model_.modes().editMode;
 }
 
 void Form1::DisableEditCommands() {
@@ -192,23 +190,18 @@ void Form1::SetEmptyListCommands() {
 }
 
 void Form1::mnuOrder_Click() {
-    if (!mnuOrder->isEnabled()) return;
     const bool entering = !EditMode();
-    edit_.SetEditMode(entering);
-    mnuOrder->setChecked(entering);
+    // Edit mode is entered only on a list read from its file; it can
+    // always be left.
+    if (entering && !model_.allows(Command::EditMode)) return;
+    model_.modes().setEditMode(entering, config_.hoverSelect);
+    drawRunModes();
     if (entering) {
-        // Hover selection would move the selection away from the entry
-        // being edited; the counter value 5 remembers it was on.
-        if (config_.hoverSelect) {
-            readiness_ = 5;
-            config_.hoverSelect = false;
-        }
         placeTwips(Frame1, 35, -70, Width() - 200, 450);
         Frame1->show();
         Frame1->raise();
         List1->SetBackColor(kEditTint);
     } else {
-        if (Readiness() == 5) config_.hoverSelect = true;
         Frame1->hide();
         List1->SetBackColor(kAfterEditTint);
     }
@@ -236,7 +229,6 @@ void Form1::mEndEdit_MouseDown(int Button) {
 }
 
 bool Form1::mSave_Click() {
-    if (!EditableView()) return false;
     return SaveList();
 }
 
@@ -257,7 +249,7 @@ void Form1::CopyEntryPath() {
     // Bare program names, addresses and sublists have no path to copy.
     if (!path) return;
     plat_.setClipboardText(*path);
-    edit_.SetCopiedPath(*path);
+    model_.setCopiedPath(*path);
 }
 
 void Form1::mnuCopy_Click() {
@@ -266,8 +258,8 @@ void Form1::mnuCopy_Click() {
 
 void Form1::mnuPaste_Click() {
     // The clipboard is never read: only a path copied here is pasted.
-    if (!EditableView() || edit_.CopiedPath().isEmpty()) return;
-    AddPathEntry(edit_.CopiedPath());
+    if (!model_.allows(Command::Paste) || model_.copiedPath().isEmpty()) return;
+    AddPathEntry(model_.copiedPath());
     SaveList();
 }
 
@@ -277,13 +269,13 @@ void Form1::mnuDelete_Click() {
 }
 
 void Form1::mDelete_Click() {
-    if (!EditableView()) return;
+    if (!model_.allows(Command::Delete)) return;
     ListModel& items = List1->ListItems();
     if (items.Count() == 0) return;
     const int cur = List1->SelectedItem();
     if (cur >= 1 && List1->Selected(cur)) {
+        model_.list().remove(cur);
         items.Remove(cur);
-        SetListDirty(true);
     }
     CheckListOverflow();
     List1->setFocus();
@@ -294,16 +286,16 @@ namespace {
 // Move up (-1) or down (+1): rows exchange all their fields and their look,
 // and the moved entry stays the selected one.
 void moveEntry(Form1& f, int step) {
-    if (!f.EditableView()) return;
+    if (!f.Model().allows(step < 0 ? Command::MoveUp : Command::MoveDown)) return;
     ListModel& items = f.List1->ListItems();
     if (items.Count() == 0) return;
     const int cur = f.List1->SelectedItem();
     const int target =
         editrules::moveTarget(cur, items.Count(), cur >= 1 && f.List1->Selected(cur), step);
     if (target > 0) {
+        f.Model().list().swap(cur, target);
         items.Swap(cur, target);
         f.List1->SetSelected(target, true);
-        f.SetListDirty(true);
     }
     f.List1->setFocus();
 }
@@ -319,7 +311,7 @@ void Form1::mDown_Click() {
 }
 
 void Form1::mNew_Click() {
-    if (!EditableView()) return;
+    if (!model_.allows(Command::NewSublist)) return;
     const QString name = fieldText(dlg_.input(QStringLiteral("name for new sublist?")));
     if (name.isEmpty()) {
         List1->setFocus();
@@ -331,10 +323,12 @@ void Form1::mNew_Click() {
         List1->setFocus();
         return;
     }
-    ListModel& items = List1->ListItems();
-    const int i = items.Add(name);
-    items.SetForeColor(i, listfile::kSublistColor);
-    items.SetBold(i, true);
+    ListEntry e;
+    e.title = name;
+    e.color = listfile::kSublistColor;
+    e.bold = true;
+    model_.list().add(e);
+    drawAdded(List1->ListItems(), e);
     GrowForNewEntry();
     mSave_Click();
     const QString file = listfile::pathFor(appPath_, editrules::sublistStem(name));
@@ -352,39 +346,39 @@ void Form1::mnuNew_Click() {
 }
 
 void Form1::RenameEntry() {
-    const int cur = editableRow(*this);
+    const int cur = editableRow(*this, Command::Rename);
     if (cur < 1) return;
-    ListModel& items = List1->ListItems();
-    const QString oldTitle = items.Text(cur);
+    const ListEntry& entry = model_.list().entry(cur);
+    const QString oldTitle = entry.title;
     const QString answer = fieldText(dlg_.input(QString(), QStringLiteral("Rename"), oldTitle));
     if (answer.isEmpty()) return;
-    if (items.SubItem(cur, 1).isEmpty()) {
-        // A sublist: its list file takes the new name beside it.
-        if (!editrules::isValidSublistName(answer)) {
-            dlg_.message(notAListName(answer));
-            return;
-        }
-        const QString oldStem = editrules::sublistStem(oldTitle);
-        const QString newStem = editrules::sublistStem(answer);
-        const QString oldFile = listfile::pathFor(appPath_, oldStem);
-        const QString newFile = listfile::pathFor(appPath_, newStem);
-        if (oldStem != newStem && listfile::isSafeStem(oldStem) && QFileInfo::exists(oldFile)) {
-            if (QFileInfo::exists(newFile)) {
-                dlg_.message(QStringLiteral("There is a list \"%1\" already. The entry keeps its "
-                                            "name, and both lists stay as they are.")
-                                 .arg(listfile::displayName(newStem)));
-                return;
-            }
-            if (!renameWithoutReplacing(oldFile, newFile)) {
-                dlg_.message(QStringLiteral("Could not rename the list file \"%1\" to \"%2\".")
-                                 .arg(oldFile, newFile));
-                return;
-            }
-        }
+    // A sublist's list file takes the new name beside it.
+    if (entry.fields[0].isEmpty() && !editrules::isValidSublistName(answer)) {
+        dlg_.message(notAListName(answer));
+        return;
     }
-    items.SetText(cur, answer);
-    SetListDirty(true);
-    SaveList();
+    const QString oldFile = listfile::pathFor(appPath_, editrules::sublistStem(oldTitle));
+    const QString newStem = editrules::sublistStem(answer);
+    const QString newFile = listfile::pathFor(appPath_, newStem);
+    switch (model_.list().rename(cur, answer)) {
+        case ListDocument::Rename::Done:
+            break;
+        case ListDocument::Rename::NameTaken:
+            dlg_.message(QStringLiteral("There is a list \"%1\" already. The entry keeps its "
+                                        "name, and both lists stay as they are.")
+                             .arg(listfile::displayName(newStem)));
+            return;
+        case ListDocument::Rename::SaveFailed:
+            dlg_.message(QStringLiteral("Could not save file"));
+            return;
+        case ListDocument::Rename::FileNotMoved:
+        case ListDocument::Rename::RollbackFailed:
+            dlg_.message(QStringLiteral("Could not rename the list file \"%1\" to \"%2\".")
+                             .arg(oldFile, newFile));
+            break;
+    }
+    drawEntry(List1->ListItems(), cur, model_.list().entry(cur));
+    if (isVisible()) List1->setFocus();
 }
 
 void Form1::mnuRename_Click() {
@@ -392,14 +386,13 @@ void Form1::mnuRename_Click() {
 }
 
 void Form1::EditEntryArguments() {
-    const int cur = editableRow(*this);
+    const int cur = editableRow(*this, Command::EditArguments);
     if (cur < 1) return;
-    ListModel& items = List1->ListItems();
-    const QString answer =
-        fieldText(dlg_.input(QStringLiteral("input arguments"), QString(), items.SubItem(cur, 3)));
+    const QString answer = fieldText(dlg_.input(QStringLiteral("input arguments"), QString(),
+                                                model_.list().entry(cur).fields[2]));
     if (answer.isEmpty() && !dlg_.question(QStringLiteral("Clear arguments?"))) return;
-    items.SetSubItem(cur, 3, answer);
-    SetListDirty(true);
+    model_.list().setField(cur, 3, answer);
+    drawEntry(List1->ListItems(), cur, model_.list().entry(cur));
 }
 
 void Form1::mnuArgs_Click() {
@@ -407,19 +400,19 @@ void Form1::mnuArgs_Click() {
 }
 
 void Form1::mnuBold_Click() {
-    const int cur = editableRow(*this);
+    const int cur = editableRow(*this, Command::Bold);
     if (cur < 1) return;
-    ListModel& items = List1->ListItems();
-    const bool bold = !items.Bold(cur);
-    items.SetBold(cur, bold);
-    items.SetSubItem(cur, 5, bold ? QStringLiteral("Bold") : QString());
-    SetListDirty(true);
+    ListDocument& list = model_.list();
+    const bool bold = !list.entry(cur).bold;
+    list.setLook(cur, list.entry(cur).color, bold);
+    list.setField(cur, 5, bold ? QStringLiteral("Bold") : QString());
+    drawEntry(List1->ListItems(), cur, list.entry(cur));
 }
 
 // ================= colours ==================================================
 
 void Form1::mnuColor_Click() {
-    const int cur = editableRow(*this);
+    const int cur = editableRow(*this, Command::SetColor);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     Timer2->stop();
@@ -442,8 +435,12 @@ void Form1::mnuColor_Click() {
         }
     }
     // However the dialog closed, the row keeps the colour chosen or shown.
-    items.SetForeColor(cur, editrules::colorValue(edit_.mR, edit_.mG, edit_.mB));
-    items.SetSubItem(cur, 4, editrules::colorField(edit_.mR, edit_.mG, edit_.mB));
+    ListDocument& list = model_.list();
+    const bool dirty = list.dirty();
+    list.setLook(cur, editrules::colorValue(edit_.mR, edit_.mG, edit_.mB), list.entry(cur).bold);
+    list.setField(cur, 4, editrules::colorField(edit_.mR, edit_.mG, edit_.mB));
+    list.setDirty(dirty);
+    drawEntry(items, cur, list.entry(cur));
     List1->SetSelected(cur, false);
     SaveList();
 }
@@ -451,6 +448,7 @@ void Form1::mnuColor_Click() {
 // ================= adding entries from files ================================
 
 bool Form1::AddPathEntry(const QString& P) {
+    if (!model_.allows(Command::AddFromFile)) return false;
     QString p = P;
     QString arguments;
     if (editrules::isShortcutPath(p) && dlg_.question(QString::fromLatin1(kShortcutQuestion))) {
@@ -478,18 +476,18 @@ bool Form1::AddPathEntry(const QString& P) {
         dlg_.message(QString::fromLatin1(kCouldNotAdd));
         return false;
     }
-    ListModel& items = List1->ListItems();
-    const int i = items.Add(e->title);
-    items.SetSubItem(i, 1, e->filename);
-    items.SetSubItem(i, 2, e->path);
-    items.SetSubItem(i, 3, arguments);
+    ListEntry entry;
+    entry.title = e->title;
+    entry.fields = {e->filename, e->path, arguments, QString(), QString()};
+    model_.list().add(entry);
+    drawAdded(List1->ListItems(), entry);
     GrowForNewEntry();
     return true;
 }
 
 void Form1::Browse_Click() {
     Timer2->stop();
-    if (!EditableView()) return;
+    if (!model_.allows(Command::AddFromFile)) return;
     const QString file = dlg_.openFileName(QStringLiteral("Open"), QString());
     if (file.isEmpty()) return;
     AddPathEntry(file);
@@ -502,7 +500,7 @@ void Form1::Browse_MouseUp(int Button) {
 }
 
 void Form1::List1_OLEDragDrop(const QMimeData& data) {
-    if (!EditableView()) return;
+    if (!model_.allows(Command::Drop)) return;
     const QString path = editrules::droppedPath(data.hasUrls() ? data.urls() : QList<QUrl>(),
                                                 data.hasText() ? data.text() : QString());
     // A drop with nothing to add leaves the list as it was.
@@ -512,27 +510,31 @@ void Form1::List1_OLEDragDrop(const QMimeData& data) {
 }
 
 void Form1::mnuBrowse_Click() {
-    const int cur = editableRow(*this);
+    const int cur = editableRow(*this, Command::BrowseForEntry);
     if (cur < 1) return;
-    ListModel& items = List1->ListItems();
-    const QString file = dlg_.openFileName(QStringLiteral("Look for: ") + items.SubItem(cur, 1),
-                                           items.SubItem(cur, 2));
+    ListDocument& list = model_.list();
+    const QString file = dlg_.openFileName(QStringLiteral("Look for: ") + list.entry(cur).fields[0],
+                                           list.entry(cur).fields[1]);
     if (file.isEmpty()) return;
-    const int n = items.Count();
-    if (!AddPathEntry(file) || items.Count() != n + 1) return;
-    items.SetSubItem(cur, 1, items.SubItem(n + 1, 1));
-    items.SetSubItem(cur, 2, items.SubItem(n + 1, 2));
-    items.SetText(cur, items.Text(n + 1));
-    items.Remove(n + 1);
+    const int n = list.count();
+    if (!AddPathEntry(file) || list.count() != n + 1) return;
+    const ListEntry found = list.entry(n + 1);
+    list.setField(cur, 1, found.fields[0]);
+    list.setField(cur, 2, found.fields[1]);
+    list.setTitle(cur, found.title);
+    list.remove(n + 1);
+    List1->ListItems().Remove(n + 1);
+    drawEntry(List1->ListItems(), cur, list.entry(cur));
     SaveList();
 }
 
 // ================= external editing =========================================
 
 void Form1::mnuEdit_Click() {
+    if (!model_.allows(Command::EditListFile)) return;
     // The file as last written; unsaved changes in the view are not in it.
     startEditor(plat_, dlg_, QString::fromLatin1(kNotepad),
-                listfile::pathFor(appPath_, CurrentStem()));
+                listfile::pathFor(appPath_, model_.list().stem()));
 }
 
 void Form1::mnuEditor_Click() {

@@ -14,7 +14,8 @@ void Form1::Load_Cfg() {
     if (textfile::readLines(configPath(appPath_), lines) == textfile::ReadStatus::Ok) {
         const configfile::Effects fx = configfile::apply(lines, config_);
         if (fx.showSidebar) sidebarSet();
-        mnuAutoHide->setChecked(fx.autoShowHide);
+        model_.modes().autoShowHide = fx.autoShowHide;
+        drawRunModes();
         if (fx.autoShowHide) Timer2->start();
     }
     config_.hoverSelectSaved = config_.hoverSelect;

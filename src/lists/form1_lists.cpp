@@ -8,19 +8,18 @@
 
 namespace {
 
-// Builds the rows of a list file in one go, so the view takes them in one
+// Builds the rows of a list in one go, so the view takes them in one
 // insertion however long the list is.
-std::vector<ListModel::Row> rowsFromLines(const QStringList& lines) {
+std::vector<ListModel::Row> rowsOf(const ListRows& list) {
     std::vector<ListModel::Row> rows;
-    rows.reserve(size_t(lines.size()));
-    for (const QString& line : lines) {
-        if (line.isEmpty()) continue;
-        listfile::ParsedLine p = listfile::parseLine(line);
+    rows.reserve(size_t(list.count()));
+    for (int i = 1; i <= list.count(); ++i) {
+        const ListEntry& e = list.entry(i);
         ListModel::Row r;
-        r.text = p.fields[0];
-        for (qsizetype k = 1; k < p.fields.size(); ++k) r.sub[size_t(k - 1)] = p.fields[k];
-        r.color = p.color;
-        r.bold = p.bold;
+        r.text = e.title;
+        r.sub = e.fields;
+        r.color = e.color;
+        r.bold = e.bold;
         rows.push_back(std::move(r));
     }
     return rows;
@@ -28,19 +27,8 @@ std::vector<ListModel::Row> rowsFromLines(const QStringList& lines) {
 
 }  // namespace
 
-// The caption names the shown list. A list read under a stem that the
-// caption cannot give back (one not starting with "m", or "mLauncher") is
-// still written to the file it was read from, never into another list's file.
-QString Form1::CurrentStem() const {
-    const QString caption = windowTitle();
-    if (!loadedStem_.isEmpty() && caption == listfile::captionFor(loadedStem_)) return loadedStem_;
-    return listfile::stemFromCaption(caption);
-}
-
 QString Form1::LoadList(QString& name) {
     Search().List3().clear();
-    // Until the file is read, the view shows no list that could be saved.
-    shownList_.clear();
     name = listfile::cleanName(name);
     // Names come from command lines, relayed words and sublist titles: none
     // of them may reach a file outside the program folder.
@@ -50,10 +38,11 @@ QString Form1::LoadList(QString& name) {
         dlg_.message(QStringLiteral("Not a valid list name: \"%1\"\r\nA list name may not contain "
                                     "\"/\" or a NUL character.")
                          .arg(shown));
+        // The rows stay on screen, but they are no list that may be saved.
+        model_.showList(name);
         return QString();
     }
     setWindowTitle(listfile::captionFor(name));
-    loadedStem_ = name;
 
     const QString file = listfile::pathFor(appPath_, name);
     if (!FileExists(file)) {
@@ -63,17 +52,18 @@ QString Form1::LoadList(QString& name) {
         if (!QFileInfo::exists(file)) textfile::writeLines(file, listfile::newListLines());
     }
 
-    QStringList lines;
-    const bool read = textfile::readLines(file, lines) == textfile::ReadStatus::Ok;
-    List1->ListItems().Clear();
-    ResetListView();
-    List1->ListItems().AddRows(rowsFromLines(lines));
     // A list that could not be read shows empty; saving that would empty
     // its file, or write into something that is no list file.
-    if (read) shownList_ = name;
+    model_.showList(name);
+    List1->ListItems().Clear();
+    ResetListView();
+    List1->ListItems().AddRows(rowsOf(model_.list()));
 
     Search().setSearchShown(false);
-    if (List1->ListItems().Count() == 0) SetEmptyListCommands();
+    if (!EditableView())
+        DisableEditCommands();
+    else if (List1->ListItems().Count() == 0)
+        SetEmptyListCommands();
     FitWindowToList();
     UpdateDateAndStartTime();
     if (isVisible() && config_.autoShowHide && Timer2->isActive()) {
@@ -86,22 +76,15 @@ QString Form1::LoadList(QString& name) {
 bool Form1::SaveList() {
     // Search results, a refused name or an unreadable file are not a list:
     // writing them would replace a list's file with something else.
-    if (!EditableView()) return false;
-    const QString stem = shownList_;
-    const ListModel& items = List1->ListItems();
-    QStringList lines;
-    lines.reserve(items.Count());
-    for (int i = 1; i <= items.Count(); ++i) {
-        lines << listfile::formatLine(
-            items.Text(i), {items.SubItem(i, 1), items.SubItem(i, 2), items.SubItem(i, 3),
-                            items.SubItem(i, 4), items.SubItem(i, 5)});
+    switch (model_.save()) {
+        case LauncherModel::Save::Refused:
+            return false;
+        case LauncherModel::Save::Failed:
+            dlg_.message(QStringLiteral("Could not save file"));
+            return false;
+        case LauncherModel::Save::Written:
+            break;
     }
-    if (!listfile::isSafeStem(stem) ||
-        !textfile::writeLines(listfile::pathFor(appPath_, stem), lines)) {
-        dlg_.message(QStringLiteral("Could not save file"));
-        return false;
-    }
-    SetListDirty(false);
     if (isVisible()) List1->setFocus();
     return true;
 }
@@ -113,10 +96,10 @@ bool Form1::FileExists(const QString& path) {
 void Form1::StartQuickSearch() {
     Search().setList4({});
     // From here on the view shows results, not the list.
-    shownList_.clear();
-    if (EditList->isEnabled()) DisableEditCommands();
+    model_.showResults(ViewKind::QuickSearch);
+    DisableEditCommands();
     List1->SetBackColor(listfile::rgb(255, 255, 208));
-    const QString stem = CurrentStem();
+    const QString stem = model_.view().listStem();
     SearchLines lines;
     if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
         Search().setList4(std::move(lines));

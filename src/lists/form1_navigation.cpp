@@ -38,10 +38,8 @@ void Form1::ToggleColumns() {
 void Form1::mBack_Click() {
     Timer2->stop();
     if (!AskSaveList()) return;
-    const QString current = CurrentStem();
-    QString back = parentList_;
+    QString back = model_.back();
     LoadList(back);
-    parentList_ = current;
 }
 
 void Form1::Parent_Click() {
@@ -75,8 +73,10 @@ void Form1::CheckEntries() {
         List1->SetSelected(i, true);
         const QString file = items.SubItem(i, 1);
         if (file.isEmpty()) continue;
-        if (!FileExists(entryrules::fullPath(file, items.SubItem(i, 2))))
-            items.SetText(i, QStringLiteral(" ! ") + items.Text(i));
+        if (FileExists(entryrules::fullPath(file, items.SubItem(i, 2)))) continue;
+        // The mark only shows; it reaches the file if the list is saved.
+        items.SetText(i, QStringLiteral(" ! ") + items.Text(i));
+        if (EditableView()) model_.list().markTitle(i, QStringLiteral(" ! "));
     }
     mDate->setText(QStringLiteral("IF ENTRY STARTS WITH ' ! ' THIS MEANS IT IS NOT VALID."));
 }

@@ -11,8 +11,7 @@
 
 namespace {
 
-// The shell's answer for a file that is not there.
-constexpr int kNotFound = 2;
+constexpr int kNotFound = runmodes::kNotFound;
 // RunEntry's answer that keeps the window open.
 constexpr int kKeepOpen = 2;
 
@@ -39,8 +38,7 @@ int Form1::RunEntry() {
         // A Yes saves only a list loaded from its file, never search results;
         // changes that could not be saved stay on screen.
         if (!AskSaveList()) return result;
-        parentList_ = CurrentStem();
-        QString stem = QStringLiteral("m") + items.Text(cur);
+        QString stem = model_.openSublist(items.Text(cur));
         LoadList(stem);
         return result;
     }
@@ -77,17 +75,20 @@ int Form1::RunEntry() {
             code = plat_.shellExecute(filename, arguments, dir);
         }
     }
-    if (code != kNotFound) return result;
-
-    result = kKeepOpen;
-    if (mnuBrowse->isEnabled()) {
-        if (dlg_.question(entryrules::notFoundText(dir, filename, true),
-                          QString::fromLatin1(entryrules::kNotFoundTitle)))
-            mnuBrowse_Click();
-    } else {
-        dlg_.message(entryrules::notFoundText(dir, filename, false));
+    switch (runmodes::afterStart(false, code, model_.allows(Command::BrowseForEntry))) {
+        case RunNext::Close:
+        case RunNext::OpenSublist:
+            return result;
+        case RunNext::AskBrowse:
+            if (dlg_.question(entryrules::notFoundText(dir, filename, true),
+                              QString::fromLatin1(entryrules::kNotFoundTitle)))
+                mnuBrowse_Click();
+            break;
+        case RunNext::NotFound:
+            dlg_.message(entryrules::notFoundText(dir, filename, false));
+            break;
     }
-    return result;
+    return kKeepOpen;
 }
 
 bool Form1::ResolveShortcut(const QString& path, QString& target, QString& workingDirectory,
@@ -117,23 +118,28 @@ void Form1::RunSelection(int& runMode, float X, float Y) {
     if (runMode == 1) {
         // Shift: open the entry's folder; its path goes to the clipboard too.
         CopyEntryPath();
-        edit_.SetCopiedPath(entryrules::folderOf(edit_.CopiedPath()));
-        plat_.shellExecute(edit_.CopiedPath(), QString(), QString());
+        model_.setCopiedPath(entryrules::folderOf(model_.copiedPath()));
+        plat_.shellExecute(model_.copiedPath(), QString(), QString());
     } else if (RunEntry() == kKeepOpen) {
         runMode = 2;
     }
-    if (Label3->text() == u"S") runMode = 2;
+    if (model_.modes().stayOpen) runMode = 2;
     if (runMode < 1) CloseRequest();
 }
 
 void Form1::ToggleStayOpen() {
-    if (Label3->text() != u"S") {
-        Label3->setText(QStringLiteral("S"));
-        mnuStay->setChecked(true);
-    } else {
-        Label3->setText(mnuTray->isChecked() ? QStringLiteral("R") : QString());
-        mnuStay->setChecked(false);
-    }
+    model_.modes().stayOpen = !model_.modes().stayOpen;
+    drawRunModes();
+}
+
+void Form1::drawRunModes() {
+    const RunModes& m = model_.modes();
+    Label3->setText(m.statusLetter());
+    mnuStay->setChecked(m.stayOpen);
+    mnuTray->setChecked(m.resident);
+    mnuOnTop->setChecked(m.onTop);
+    mnuAutoHide->setChecked(m.autoShowHide);
+    mnuOrder->setChecked(m.editMode);
 }
 
 void Form1::ShowPopupMenu() {
@@ -156,7 +162,7 @@ void Form1::ShowPopupMenu() {
     }
     // Rows but no current row: there is no entry to prepare the menu for, so
     // it opens as it does without a selection.
-    if (Browse->isEnabled() && !edit_.CopiedPath().isEmpty()) mnuPaste->setEnabled(true);
+    if (model_.allows(Command::Paste) && !model_.copiedPath().isEmpty()) mnuPaste->setEnabled(true);
     Timer2->stop();
     menu1->exec(plat_.cursorPos());
     if (Ended()) return;
@@ -293,7 +299,7 @@ void Form1::List1_KeyDown(int& KeyCode, int Shift) {
     s.lastRowSelected = s.rows >= 1 && List1->Selected(s.rows);
     s.searchBoxShown = !Text2->isHidden();
     s.editMode = EditMode();
-    s.browseEnabled = Browse->isEnabled();
+    s.browseEnabled = model_.allows(Command::Paste);
     s.quickSearch = config_.quickSearch;
     s.pageKeysAsArrows = config_.pageKeysAsArrows;
 

@@ -24,7 +24,7 @@ QString itemsFoundCaption(int count) {
 // view lays out only the rows it paints.
 void Form1::Text2_Change() {
     if (Text2->isHidden()) return;
-    const bool fileSystem = List1->BackColor() == kFileSystemSearchColor || !config_.quickSearch;
+    const bool fileSystem = model_.view().kind == ViewKind::FileSystem || !config_.quickSearch;
     const std::shared_ptr<const SearchLines> source =
         fileSystem ? Search().List2() : Search().List4();
     const std::vector<int>& found = Search().filter().update(*source, Text2->text());
@@ -71,7 +71,8 @@ void Form1::Text2_KeyUp(int& KeyCode, int Shift) {
 // word: by the source rule of the quick search) or, when it is shown, closes
 // it whatever the word, keeping the rows found.
 void Form1::mSearch(const QString& word) {
-    if (!Find->isEnabled()) return;
+    // Edit mode keeps the list on screen until it ends.
+    if (model_.modes().editMode) return;
     if (!Text2->isHidden()) {
         if (List1->ListItems().Count() == 0) {
             QString top = QString::fromLatin1(listfile::kTopStem);
@@ -84,6 +85,8 @@ void Form1::mSearch(const QString& word) {
     Search().setSearchShown(true);
     // A list whose save failed stays on screen.
     if (ListDirty() && !AskSaveList()) return;
+    // From here on the view shows results: nothing may save them as a list.
+    model_.showResults(word == u"searchFS" ? ViewKind::FileSystem : ViewKind::AllLists);
     DisableEditCommands();
     Text2->clear();
     List1->ListItems().Clear();

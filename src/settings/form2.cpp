@@ -230,7 +230,7 @@ void Form2::Command1_Click() {
     dlg_.message(QStringLiteral("New shortcut (WindowsKey-") + answer + QStringLiteral(") set."));
     cfg.hotkeyCode = code;
     main_.Write_Cfg();
-    if (!main_.mnuTray->isChecked()) main_.mnuTray_Click();
+    if (!main_.Model().modes().resident) main_.mnuTray_Click();
     main_.GrabHotkey();
 }
 

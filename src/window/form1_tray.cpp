@@ -6,25 +6,25 @@
 // Residency: while "Stay in tray" is checked, closing the window only hides
 // it, and the tray icon and the global hotkey bring it back.
 void Form1::mnuTray_Click() {
-    if (mnuTray->isChecked()) {
+    RunModes& modes = model_.modes();
+    if (modes.resident) {
         t->Remove();
         t->deleteLater();  // this may run inside one of the icon's events
         t = nullptr;
-        mnuTray->setChecked(false);
-        Label3->setText(QString());
+        modes.resident = false;
     } else {
-        Label3->setText(QStringLiteral("R"));
+        modes.resident = true;
         t = new TrayIcon(plat_, this);
         t->OwnerForm = this;
         t->Icon = windowIcon();
         connect(t, &TrayIcon::MouseUp, this, &Form1::t_MouseUp);
         t->Add();
-        mnuTray->setChecked(true);
         // The hotkey is set up here once per run: it stays while residency
         // is switched off; the settings window grabs a new letter itself.
         if (config_.hotkeyCode != 0 && !hotkeyHooked_) GrabHotkey();
         GrabInstallShortcut();
     }
+    drawRunModes();
     if (isVisible()) List1->setFocus();
 }
 
@@ -51,8 +51,7 @@ void Form1::HotkeyPressed(int key) {
         myShowWin();
     } else {
         // A recall of a visible window, told the way a second copy tells it.
-        Text1->setText(QStringLiteral("aa"));
-        Text1->setText(QStringLiteral("hide"));
+        Text1_Change(QStringLiteral("hide"));
     }
 }
 

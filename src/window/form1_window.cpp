@@ -268,9 +268,10 @@ void Form1::MoveWindowToMouse() {
 }
 
 void Form1::mnuOnTop_Click() {
-    const bool on = !mnuOnTop->isChecked();
+    const bool on = !model_.modes().onTop;
     plat_.setTopmost(this, on);
-    mnuOnTop->setChecked(on);
+    model_.modes().onTop = on;
+    drawRunModes();
 }
 
 void Form1::mnuStay_Click() {
@@ -279,8 +280,9 @@ void Form1::mnuStay_Click() {
 }
 
 void Form1::mnuAutoHide_Click() {
-    const bool on = !mnuAutoHide->isChecked();
-    mnuAutoHide->setChecked(on);
+    const bool on = !model_.modes().autoShowHide;
+    model_.modes().autoShowHide = on;
+    drawRunModes();
     config_.autoShowHide = on;
     Write_Cfg();
     if (on)
@@ -291,7 +293,7 @@ void Form1::mnuAutoHide_Click() {
 
 void Form1::Timer2_Timer() {
     const QPoint pointer = plat_.cursorPos();
-    if (mnuTray->isChecked() && isVisible()) {
+    if (model_.modes().resident && isVisible()) {
         const int left = TwipsToPixels(Left(), false),
                   right = TwipsToPixels(Left() + Width(), false);
         const int top = TwipsToPixels(Top(), true), bottom = TwipsToPixels(Top() + Height(), true);

@@ -70,7 +70,7 @@ TEST_F(Edit, EditModeShowsTheBarTintsTheListAndHoldsHoverSelection) {
     EXPECT_EQ(form->List1->BackColor(), listfile::rgb(213, 193, 193));
     EXPECT_FALSE(form->mBack->isEnabled() || form->Parent->isEnabled() || form->Find->isEnabled());
     EXPECT_FALSE(form->Cfg().hoverSelect);
-    EXPECT_EQ(form->Readiness(), 5);
+    EXPECT_TRUE(form->Model().modes().hoverSwitchedOffByEdit);
 
     // A sublist opened from the keyboard keeps edit mode and its look.
     key(Qt::Key_1);
@@ -144,7 +144,7 @@ TEST_F(Edit, DeleteCutCopyAndPaste) {
     select(1);
     key(Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(titles(), (QStringList{"web", "keep"}));
-    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/app.sh");
+    EXPECT_EQ(form->Model().copiedPath(), "/tools/app.sh");
     EXPECT_EQ(plat.clipboard, "/tools/app.sh");
     EXPECT_TRUE(form->ListDirty());
 

@@ -105,7 +105,7 @@ TEST_F(ListFiles, ShortStemsNameTheirOwnFile) {
     form->LoadList(stem);
     EXPECT_EQ(form->windowTitle(), "Brennomix x");
     EXPECT_EQ(titles(), QStringList{"inner"});
-    form->List1->ListItems().SetText(1, "changed");
+    form->Model().list().setTitle(1, "changed");
     ASSERT_TRUE(form->SaveList());
     EXPECT_EQ(readFile("mx.ini"), QByteArray("changed\tinner.exe\t\t\t\t\r\n"));
     EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("x\r\ntop\ttop.exe\r\n"));
@@ -154,9 +154,9 @@ TEST_F(ListFiles, UnreadableListLeavesTheViewEmptyAndTheProgramRunning) {
     form->LoadList(name);
     EXPECT_EQ(form->List1->ListItems().Count(), 0);
     EXPECT_FALSE(form->Ended());
-    EXPECT_TRUE(form->Browse->isEnabled());
-    EXPECT_FALSE(form->mnuBold->isEnabled());
-    EXPECT_TRUE(form->mnuNew->isEnabled());
+    // Nothing added to it could ever be saved: it offers no edits.
+    EXPECT_FALSE(form->Browse->isEnabled());
+    EXPECT_FALSE(form->mnuNew->isEnabled());
 }
 
 TEST_F(ListFiles, MissingProgramFolderGivesAnEmptyList) {
@@ -171,7 +171,7 @@ TEST_F(ListFiles, MissingProgramFolderGivesAnEmptyList) {
 TEST_F(ListFiles, FailedSaveKeepsTheOldFileAndTheChanges) {
     writeList("Brennomix", {"keep\tkeep.exe"});
     start();
-    form->List1->ListItems().SetText(1, QString(500, u'n'));
+    form->Model().list().setTitle(1, QString(500, u'n'));
     form->SetListDirty(true);
     {
         FullDisk full;
@@ -205,18 +205,18 @@ TEST_F(Navigation, BackSwapsWithTheParentAndTopLeavesItAlone) {
     start();
     form->mBack_Click();  // right after start: top list, and parent becomes the top list
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
+    EXPECT_EQ(form->Model().parentList(), "Brennomix");
     QString a = "mA", b = "mB";
     form->LoadList(a);
-    Form1Hooks::setParentList(*form, "Brennomix");
+    form->Model().setParentList("Brennomix");
     form->LoadList(b);
-    Form1Hooks::setParentList(*form, "mA");
+    form->Model().setParentList("mA");
     form->Parent_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(Form1Hooks::parentList(*form), "mA");
+    EXPECT_EQ(form->Model().parentList(), "mA");
     form->mBack_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix A");
-    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
+    EXPECT_EQ(form->Model().parentList(), "Brennomix");
 }
 
 TEST_F(Navigation, SaveQuestionAnswers) {
@@ -226,7 +226,7 @@ TEST_F(Navigation, SaveQuestionAnswers) {
     auto change = [&] {
         QString a = "mA";
         form->LoadList(a);
-        form->List1->ListItems().SetText(1, "edited");
+        form->Model().list().setTitle(1, "edited");
         form->SetListDirty(true);
     };
     change();
@@ -247,11 +247,11 @@ TEST_F(Navigation, SaveQuestionAnswers) {
     dlg.answers = {true};
     {
         FullDisk full;
-        form->List1->ListItems().SetText(1, QString(400, u'z'));
+        form->Model().list().setTitle(1, QString(400, u'z'));
         form->Parent_Click();
     }
     EXPECT_EQ(form->windowTitle(), "Brennomix A");
-    EXPECT_EQ(form->List1->ListItems().Text(1), QString(400, u'z'));
+    EXPECT_EQ(form->Model().list().entry(1).title, QString(400, u'z'));
     EXPECT_TRUE(form->ListDirty());
     EXPECT_TRUE(dlg.messages().contains("Could not save file"));
 }
@@ -386,7 +386,7 @@ TEST_F(ShownList, ARefusedNameLeavesNoListToSave) {
     // A list loaded afterwards is saved again, to its own file.
     QString tools = "mTools";
     form->LoadList(tools);
-    form->List1->ListItems().SetText(1, "renamed");
+    form->Model().list().setTitle(1, "renamed");
     EXPECT_TRUE(form->SaveList());
     EXPECT_TRUE(readFile("mTools.ini").startsWith("renamed\t"));
     EXPECT_EQ(readFile("Brennomix.ini"), before);
@@ -395,7 +395,7 @@ TEST_F(ShownList, ARefusedNameLeavesNoListToSave) {
 TEST_F(ShownList, ASublistIsNotOpenedWhenTheAskedSaveFails) {
     writeList("mTools", {"hammer\thammer"});
     startOn({"Tools", "top\ttop"});
-    form->List1->ListItems().SetText(2, "changed");
+    form->Model().list().setTitle(2, "changed");
     form->SetListDirty(true);
     form->List1->SetSelected(1, true);
     dlg.answers = {true};
@@ -404,7 +404,7 @@ TEST_F(ShownList, ASublistIsNotOpenedWhenTheAskedSaveFails) {
         form->RunEntry();
     }
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
-    EXPECT_EQ(titles(), (QStringList{"Tools", "changed"}));
+    EXPECT_EQ(form->Model().list().entry(2).title, "changed");
     EXPECT_TRUE(form->ListDirty());
 }
 

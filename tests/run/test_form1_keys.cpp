@@ -267,7 +267,7 @@ TEST_F(WindowKeys, ColumnHeadersWithAltF12) {
 TEST_F(WindowKeys, SaveKeyNeverWritesSearchResults) {
     startOn({"alpha\ta", "beta\tb"});
     const QByteArray before = readFile("Brennomix.ini");
-    form->List1->ListItems().SetText(1, "renamed");
+    form->Model().list().setTitle(1, "renamed");
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("renamed\ta\t\t\t\t\r\nbeta\tb\t\t\t\t\r\n"));
 
@@ -278,7 +278,7 @@ TEST_F(WindowKeys, SaveKeyNeverWritesSearchResults) {
     form->Cfg().quickSearch = true;
     form->List1->setFocus();
     const QByteArray saved = readFile("Brennomix.ini");
-    form->List1->ListItems().SetText(1, "found");
+    form->Model().list().setTitle(1, "found");
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_FALSE(form->Text2->isHidden());
     EXPECT_EQ(readFile("Brennomix.ini"), saved);

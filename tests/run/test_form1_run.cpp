@@ -60,7 +60,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     EXPECT_EQ(form->RunEntry(), 2);
     EXPECT_EQ(form->windowTitle(), "Brennomix Tools");
     EXPECT_EQ(titles(), QStringList{"hammer"});
-    EXPECT_EQ(Form1Hooks::parentList(*form), "Brennomix");
+    EXPECT_EQ(form->Model().parentList(), "Brennomix");
     EXPECT_TRUE(shellCalls().isEmpty());
 
     // A search result of a sublist line opens that list too.
@@ -68,7 +68,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     form->List1->SetSelected(1, true);
     EXPECT_EQ(form->RunEntry(), 2);
     EXPECT_EQ(titles(), QStringList{"hammer"});
-    EXPECT_EQ(Form1Hooks::parentList(*form), "mTools");
+    EXPECT_EQ(form->Model().parentList(), "mTools");
 }
 
 TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
@@ -76,7 +76,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
     startOn({"Tools", "top\ttop"});
     const QByteArray before = readFile("Brennomix.ini");
 
-    form->List1->ListItems().SetText(2, "changed");
+    form->Model().list().setTitle(2, "changed");
     form->SetListDirty(true);
     form->List1->SetSelected(1, true);
     dlg.answers = {false};
@@ -87,7 +87,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
 
     QString top = "Brennomix";
     form->LoadList(top);
-    form->List1->ListItems().SetText(2, "changed");
+    form->Model().list().setTitle(2, "changed");
     form->SetListDirty(true);
     form->List1->SetSelected(1, true);
     dlg.answers = {true};
@@ -189,9 +189,9 @@ TEST_F(Launcher, ProgramsTheDesktopCouldNotStartAreReported) {
     EXPECT_EQ(dlg.messages(), QStringList{"Could not start \"/apps/tool\"."});
 }
 
-using RunModes = RunFixture;
+using RunModeTest = RunFixture;
 
-TEST_F(RunModes, ARunClosesTheWindowUnlessSomethingKeepsItOpen) {
+TEST_F(RunModeTest, ARunClosesTheWindowUnlessSomethingKeepsItOpen) {
     startOn(rows(3));
     form->List1->SetSelected(2, true);
     int mode = 0;
@@ -200,7 +200,7 @@ TEST_F(RunModes, ARunClosesTheWindowUnlessSomethingKeepsItOpen) {
     EXPECT_TRUE(windowClosed());
 }
 
-TEST_F(RunModes, StayOpenModifiersAndMissingTargetsKeepTheWindow) {
+TEST_F(RunModeTest, StayOpenModifiersAndMissingTargetsKeepTheWindow) {
     startOn(rows(3));
     form->List1->SetSelected(1, true);
     int mode = 2;  // Ctrl
@@ -225,22 +225,22 @@ TEST_F(RunModes, StayOpenModifiersAndMissingTargetsKeepTheWindow) {
     EXPECT_EQ(shellCalls().size(), 5);
 
     // Off again: "R" while resident, empty otherwise.
-    form->mnuTray->setChecked(true);
+    form->Model().modes().resident = true;
     form->ToggleStayOpen();
     EXPECT_EQ(form->Label3->text(), "R");
     EXPECT_FALSE(form->mnuStay->isChecked());
     form->ToggleStayOpen();
-    form->mnuTray->setChecked(false);
+    form->Model().modes().resident = false;
     form->ToggleStayOpen();
     EXPECT_EQ(form->Label3->text(), "");
 }
 
-TEST_F(RunModes, ShiftOpensTheParentFolderAndCopiesThePath) {
+TEST_F(RunModeTest, ShiftOpensTheParentFolderAndCopiesThePath) {
     startOn({"Tool\ttool\t/apps/bin/", "Bare\tgedit", "Abs\t/opt/x/run"});
     form->List1->SetSelected(1, true);
     form->mnuParent_Click();
     EXPECT_EQ(plat.clipboard, "/apps/bin/tool");
-    EXPECT_EQ(form->Edit().CopiedPath(), "/apps/bin/");
+    EXPECT_EQ(form->Model().copiedPath(), "/apps/bin/");
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/bin/||"});
     EXPECT_FALSE(windowClosed());
 
@@ -248,17 +248,17 @@ TEST_F(RunModes, ShiftOpensTheParentFolderAndCopiesThePath) {
     form->List1->SetSelected(2, true);
     form->mnuParent_Click();
     EXPECT_EQ(shellCalls().value(1), "shellExecute|/apps/bin/||");
-    EXPECT_EQ(form->Edit().CopiedPath(), "/apps/bin/");
+    EXPECT_EQ(form->Model().copiedPath(), "/apps/bin/");
 
     // Shift+click does the same for the row under the pointer.
     const QRect r3 = form->List1->RowRect(3);
     QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, Qt::ShiftModifier, r3.center());
-    EXPECT_EQ(form->Edit().CopiedPath(), "/opt/x/");
+    EXPECT_EQ(form->Model().copiedPath(), "/opt/x/");
     EXPECT_EQ(plat.clipboard, "/opt/x/run");
     EXPECT_FALSE(windowClosed());
 }
 
-TEST_F(RunModes, ClicksRunTheRowUnderThePointer) {
+TEST_F(RunModeTest, ClicksRunTheRowUnderThePointer) {
     startOn(rows(3));
     ASSERT_TRUE(form->Label2->isVisibleTo(form.get()));
     // Below the last row: nothing runs and the window stays.
@@ -287,7 +287,7 @@ TEST_F(RunModes, ClicksRunTheRowUnderThePointer) {
     EXPECT_TRUE(windowClosed());
 }
 
-TEST_F(RunModes, PositionPicksTheRowEvenBeforeTheViewMoves) {
+TEST_F(RunModeTest, PositionPicksTheRowEvenBeforeTheViewMoves) {
     startOn(rows(3));
     form->List1->SetSelected(1, true);
     int mode = 2;
@@ -301,7 +301,7 @@ TEST_F(RunModes, PositionPicksTheRowEvenBeforeTheViewMoves) {
     EXPECT_EQ(form->List1->SelectedItem(), 2);
 }
 
-TEST_F(RunModes, AScrollingListRunsOnTheRelease) {
+TEST_F(RunModeTest, AScrollingListRunsOnTheRelease) {
     startOn(rows(30));
     ASSERT_FALSE(form->Label2->isVisibleTo(form.get()));
     QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -310,10 +310,10 @@ TEST_F(RunModes, AScrollingListRunsOnTheRelease) {
     EXPECT_FALSE(windowClosed());
 }
 
-TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
+TEST_F(RunModeTest, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     startOn({"Tool\ttool\t/apps/\t\t\tBold", "Other\tother"});
     form->List1->SetSelected(1, true);
-    form->Edit().SetCopiedPath("/apps/");
+    form->Model().setCopiedPath("/apps/");
     form->SetListDirty(true);
     bool shown = false;
     closeMenuWhenShown(&shown);
@@ -336,7 +336,7 @@ TEST_F(RunModes, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|other||"});
 }
 
-TEST_F(RunModes, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
+TEST_F(RunModeTest, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
     startOn(rows(3), false);
     bool shown = false;
     closeMenuWhenShown(&shown);
@@ -352,7 +352,7 @@ TEST_F(RunModes, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
 }
 
-TEST_F(RunModes, ContextMenuOnSearchResultsKeepsThemResults) {
+TEST_F(RunModeTest, ContextMenuOnSearchResultsKeepsThemResults) {
     startOn({"alpha\ta", "beta\tb"});
     form->StartQuickSearch();
     form->List1->ListItems().SetText(1, "found");
@@ -372,7 +372,7 @@ TEST_F(RunModes, ContextMenuOnSearchResultsKeepsThemResults) {
     EXPECT_EQ(readFile("Brennomix.ini"), before);
 }
 
-TEST_F(RunModes, ContextMenuWithoutASelectedRowStillOpens) {
+TEST_F(RunModeTest, ContextMenuWithoutASelectedRowStillOpens) {
     startOn({"Tool\ttool", "Other\tother"});
     form->List1->selectionModel()->clearCurrentIndex();
     bool shown = false;
@@ -390,7 +390,7 @@ TEST_F(RunModes, ContextMenuWithoutASelectedRowStillOpens) {
     EXPECT_TRUE(form->mnuNew->isEnabled());
 }
 
-TEST_F(RunModes, MenuCommandsRunAndStayOrOpenTheFolder) {
+TEST_F(RunModeTest, MenuCommandsRunAndStayOrOpenTheFolder) {
     startOn({"Tool\ttool\t/apps/"});
     form->List1->SetSelected(1, true);
     closeMenuWhenShown(nullptr, form->mRunThis);
@@ -402,7 +402,7 @@ TEST_F(RunModes, MenuCommandsRunAndStayOrOpenTheFolder) {
     EXPECT_EQ(shellCalls().value(1), "shellExecute|/apps/||");
 }
 
-TEST_F(RunModes, RunDialogIsTheDesktopsOwnElseTheRunBox) {
+TEST_F(RunModeTest, RunDialogIsTheDesktopsOwnElseTheRunBox) {
     startOn(rows(2));
     form->mnuRun_Click();
     EXPECT_EQ(plat.callsStartingWith("openRunDialog").size(), 1);
@@ -415,7 +415,7 @@ TEST_F(RunModes, RunDialogIsTheDesktopsOwnElseTheRunBox) {
     EXPECT_TRUE(windowClosed());
 }
 
-TEST_F(RunModes, RunBoxRunsItsTextAndEscapeOnlyHidesIt) {
+TEST_F(RunModeTest, RunBoxRunsItsTextAndEscapeOnlyHidesIt) {
     startOn(rows(2));
     form->mnuMyRun_Click();
     QTest::keyClicks(form->myRun, "notepad");
@@ -433,7 +433,7 @@ TEST_F(RunModes, RunBoxRunsItsTextAndEscapeOnlyHidesIt) {
     EXPECT_TRUE(windowClosed());
 }
 
-TEST_F(RunModes, RunBoxRunsAProgramTypedWithItsArguments) {
+TEST_F(RunModeTest, RunBoxRunsAProgramTypedWithItsArguments) {
     startOn(rows(2));
     form->mnuMyRun_Click();
     QTest::keyClicks(form->myRun, "gedit 'my notes.txt'");
@@ -443,7 +443,7 @@ TEST_F(RunModes, RunBoxRunsAProgramTypedWithItsArguments) {
                                          "shellExecute|gedit|'my notes.txt'|"}));
 }
 
-TEST_F(RunModes, RunBoxCompletesFromThePlatform) {
+TEST_F(RunModeTest, RunBoxCompletesFromThePlatform) {
     startOn(rows(2));
     plat.completions = {"gedit", "gimp"};
     form->mnuMyRun_Click();
@@ -465,7 +465,7 @@ TEST_F(RunModes, RunBoxCompletesFromThePlatform) {
     EXPECT_FALSE(windowClosed());
 }
 
-TEST_F(RunModes, PendixGetsTheEntryOrIsReportedMissing) {
+TEST_F(RunModeTest, PendixGetsTheEntryOrIsReportedMissing) {
     startOn({"Tool\ttool\t/apps/\t-v"});
     form->List1->SetSelected(1, true);
     form->mnuPendix_Click();
@@ -491,34 +491,34 @@ TEST_F(Copy, PutsTheEntrysFullPathOnTheClipboard) {
     form->List1->SetSelected(1, true);
     form->mnuCopy_Click();
     EXPECT_EQ(plat.clipboard, "/tools/app");
-    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/app");
+    EXPECT_EQ(form->Model().copiedPath(), "/tools/app");
     form->List1->SetSelected(2, true);
     form->CopyEntryPath();
-    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/x");
+    EXPECT_EQ(form->Model().copiedPath(), "/tools/x");
     for (int i : {3, 4, 5}) {
         form->List1->SetSelected(i, true);
         form->CopyEntryPath();
-        EXPECT_EQ(form->Edit().CopiedPath(), "/tools/x") << i;
+        EXPECT_EQ(form->Model().copiedPath(), "/tools/x") << i;
     }
     EXPECT_EQ(plat.callsStartingWith("setClipboardText").size(), 2);
 
     // The current row without its selected mark copies nothing.
     form->List1->SetSelected(1, false);
     form->CopyEntryPath();
-    EXPECT_EQ(form->Edit().CopiedPath(), "/tools/x");
+    EXPECT_EQ(form->Model().copiedPath(), "/tools/x");
     EXPECT_TRUE(dlg.shown.isEmpty());
 
     showResults(*form, {"Doc\tdoc.txt"});
     form->List1->SetSelected(1, true);
     form->CopyEntryPath();
-    EXPECT_EQ(form->Edit().CopiedPath(), "doc.txt");
+    EXPECT_EQ(form->Model().copiedPath(), "doc.txt");
 }
 
 TEST_F(Copy, NoCurrentRowIsReported) {
     startOn({"App\tapp\t/tools/"});
     form->List1->selectionModel()->clearCurrentIndex();
-    form->Edit().SetCopiedPath("/before/");
+    form->Model().setCopiedPath("/before/");
     form->mnuCopy_Click();
     EXPECT_EQ(dlg.messages(), QStringList{"Item selected is not valid."});
-    EXPECT_EQ(form->Edit().CopiedPath(), "/before/");
+    EXPECT_EQ(form->Model().copiedPath(), "/before/");
 }

@@ -91,7 +91,7 @@ TEST_F(QuickSearch, FiltersTheIndexWhenQuickSearchIsOffOrInFileSystemSearch) {
     type("pad");
     EXPECT_EQ(titles(), QStringList{"pad list"});
 
-    form->List1->SetBackColor(listfile::rgb(192, 255, 192));
+    form->Model().showResults(ViewKind::FileSystem);
     form->Text2->clear();
     type("pad");
     EXPECT_EQ(titles(), QStringList{"pad index"});
@@ -337,7 +337,10 @@ TEST_F(FileSystemSearch, AChangedListIsOfferedForSavingAndEditModeBlocksTheSearc
     EXPECT_TRUE(form->Text2->isVisible());
     form->mSearch("disable");
 
-    form->Find->setEnabled(false);
+    QString top = "Brennomix";
+    form->LoadList(top);
+    form->mnuOrder_Click();
+    ASSERT_TRUE(form->EditMode());
     form->mSearch("searchFS");
     EXPECT_TRUE(form->Text2->isHidden());
     EXPECT_FALSE(form->Search().walking());

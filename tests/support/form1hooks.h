@@ -15,8 +15,6 @@ public:
     static void setHiddenFromTray(Form1& f, bool on) { f.hiddenFromTray_ = on; }
     static bool pressHandled(const Form1& f) { return f.pressHandled_; }
     static void setPressHandled(Form1& f, bool on) { f.pressHandled_ = on; }
-    static const QString& parentList(const Form1& f) { return f.parentList_; }
-    static void setParentList(Form1& f, const QString& stem) { f.parentList_ = stem; }
     // The work area (twips) the window was last placed in.
     static placement::Rect workArea(const Form1& f) { return f.placement_.work(); }
 };

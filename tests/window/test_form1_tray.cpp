@@ -149,16 +149,14 @@ TEST_F(TrayTest, HotkeyShowsTheHiddenWindowWithTheFocusInTheList) {
 
 TEST_F(TrayTest, HotkeyWithHideWhenRecalledAsksTheDispatcherToHide) {
     startWith("K", true);
-    QSignalSpy words(form->Text1, &QLineEdit::textChanged);
+    ASSERT_TRUE(form->isVisible());
+    // A recall of the visible window hides it, as the word of a second copy.
     emit plat.hotkeyPressed(75);
-    ASSERT_EQ(words.size(), 2);
-    EXPECT_EQ(words[0][0].toString(), "aa");
-    EXPECT_EQ(words[1][0].toString(), "hide");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->Ended());
     // A hidden window is shown, whatever the setting.
-    form->hide();
     emit plat.hotkeyPressed(75);
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(words.size(), 2);
 }
 
 TEST_F(TrayTest, ClosingWhileResidentHidesAndReloadsTheTopList) {

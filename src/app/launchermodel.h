@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "app/command.h"
+#include "app/shownview.h"
+#include "lists/listdocument.h"
+#include "run/runmodes.h"
+
+// The launcher's state without its window: what the main list shows, the
+// list as data, the run modes, the way back from a sublist, the path Copy
+// took and the command words waiting their turn. The window draws it and
+// turns its events into calls here; nothing here is read back from a widget.
+class LauncherModel {
+public:
+    explicit LauncherModel(const QString& programFolder) : folder_(programFolder) {}
+
+    const QString& programFolder() const { return folder_; }
+
+    // ---- the shown view ----
+    const ShownView& view() const { return view_; }
+    // Reads list `stem` and shows it: a list that cannot be read, or a
+    // name refused, shows nothing that may be written. True when read.
+    bool showList(const QString& stem);
+    // The list view shows search results of `kind` from here on; the list
+    // shown before stays the one a found sublist leads back to.
+    void showResults(ViewKind kind);
+
+    // The one place that refuses a command changing the list outside a list
+    // read from its file.
+    bool allows(Command c) const { return !command::changesList(c) || view_.editable(); }
+
+    // ---- the list ----
+    ListDocument& list() { return list_; }
+    const ListDocument& list() const { return list_; }
+    bool dirty() const { return list_.dirty(); }
+    void setDirty(bool on) { list_.setDirty(on); }
+
+    enum class Save {
+        Refused,  // the view shows no list read from its file: nothing written
+        Written,
+        Failed,
+    };
+    // Saves the shown list through the list's one write rule.
+    Save save();
+
+    // ---- navigation ----
+    // The list Back returns to (empty: the top list).
+    const QString& parentList() const { return parentList_; }
+    void setParentList(const QString& stem) { parentList_ = stem; }
+    // A sublist titled `title` is opened from the shown view: the way back
+    // leads to the list shown (or searched in). Returns the stem to load.
+    QString openSublist(const QString& title);
+    // Back: returns the stem to load; the shown list becomes the way back.
+    QString back();
+
+    // ---- run modes and copy ----
+    RunModes& modes() { return modes_; }
+    const RunModes& modes() const { return modes_; }
+    const QString& copiedPath() const { return copiedPath_; }
+    void setCopiedPath(const QString& path) { copiedPath_ = path; }
+
+    // ---- command words ----
+    // Queues relayed words and hands each to `act` once, in order, repeats
+    // included. Words wait while start-up has not finished and while an
+    // earlier word is still being acted on (a dialog it opened runs the
+    // event loop); they are dropped once `ended` says the program ended.
+    void deliverWords(const QStringList& words, bool startedUp,
+                      const std::function<void(const QString&)>& act,
+                      const std::function<bool()>& ended);
+    const QStringList& pendingWords() const { return pendingWords_; }
+
+private:
+    QString folder_;
+    ShownView view_;
+    ListDocument list_;
+    QString parentList_;
+    RunModes modes_;
+    QString copiedPath_;
+    QStringList pendingWords_;
+    bool delivering_ = false;
+};
