@@ -8,8 +8,4 @@ RunNext afterStart(bool sublist, int shellCode, bool listEditable) {
     return listEditable ? RunNext::AskBrowse : RunNext::NotFound;
 }
 
-bool closesAfter(RunNext next, int modifier, bool stayOpen) {
-    return next == RunNext::Close && modifier < 1 && !stayOpen;
-}
-
 }  // namespace runmodes

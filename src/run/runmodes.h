@@ -51,9 +51,4 @@ inline constexpr int kNotFound = 2;
 // did not find asks to browse where the entry can be edited.
 RunNext afterStart(bool sublist, int shellCode, bool listEditable);
 
-// Whether the window closes after a run: `modifier` is the held Shift
-// (1) or a "stay" request (2); stay-open and every outcome but a plain
-// start keep the window.
-bool closesAfter(RunNext next, int modifier, bool stayOpen);
-
 }  // namespace runmodes

@@ -419,3 +419,30 @@ TEST_F(ShownList, SpecialFilesAreUnreadableListsAndSettings) {
     EXPECT_FALSE(form->SaveList());
     EXPECT_TRUE(QFileInfo(path("mPipe.ini")).isSymLink() || !QFileInfo(path("mPipe.ini")).isFile());
 }
+
+// After Find, the rows are results: the save key writes nothing, and a
+// sublist found there leads back to the list searched in, not to a list
+// named after the caption.
+TEST_F(ShownList, FindResultsAreNeverSavedAndTheCaptionNamesNoList) {
+    writeList("mTools", {"hammer\thammer"});
+    startOn({"alpha\ta", "Tools"});
+    const QByteArray before = readFile("Brennomix.ini");
+    form->mSearch("all-lists");
+    ListModel& rows = form->List1->ListItems();
+    rows.SetResultSource(QStringList{"Tools\t\t\t\t\t", "x\tx"},
+                         [](const QString& line) { return line.section(u'\t', 0, 0); });
+    rows.AddResults({0, 1}, {});
+    form->setWindowTitle("Brennomix (2 items found.)");
+    form->List1->setFocus();
+    key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_FALSE(form->SaveList());
+    EXPECT_EQ(readFile("Brennomix.ini"), before);
+
+    form->List1->SetSelected(1, true);
+    form->RunEntry();
+    ASSERT_EQ(form->windowTitle(), "Brennomix Tools");
+    form->mBack_Click();
+    EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
+    EXPECT_EQ(QDir(dir.path()).entryList({"m(*"}), QStringList());
+    EXPECT_EQ(readFile("Brennomix.ini"), before);
+}
