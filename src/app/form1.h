@@ -225,13 +225,15 @@ public:
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void List1_MouseMove(int Button, int Shift, float X, float Y);
     void mnuTray_Click();
+    // Resident or not, switched by the tray command only when it differs.
+    void SetResident(bool on);
     void t_MouseUp(int Button);
     void ShowDesktopMenu();
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
-    // The sidebar, made on first use: placed for the configured position,
-    // hidden (unchecking "S&ideBar"), and whether it is shown.
+    // The sidebar, made on first use: placed for the configured position
+    // (checking "S&ideBar"), hidden (unchecking it), and whether it is shown.
     Sidebar& sidebar();
     void sidebarSet();
     void HideSidebar();

@@ -197,7 +197,6 @@ void Form2::Combo1_Click() {
         main_.HideSidebar();
     } else {
         main_.sidebarSet();
-        main_.mnuSideBar->setChecked(true);
     }
     main_.Write_Cfg();
 }
@@ -230,7 +229,7 @@ void Form2::Command1_Click() {
     dlg_.message(QStringLiteral("New shortcut (WindowsKey-") + answer + QStringLiteral(") set."));
     cfg.hotkeyCode = code;
     main_.Write_Cfg();
-    if (!main_.Model().modes().resident) main_.mnuTray_Click();
+    main_.SetResident(true);
     main_.GrabHotkey();
 }
 

@@ -28,6 +28,10 @@ void Form1::mnuTray_Click() {
     if (isVisible()) List1->setFocus();
 }
 
+void Form1::SetResident(bool on) {
+    if (model_.modes().resident != on) mnuTray_Click();
+}
+
 void Form1::t_MouseUp(int Button) {
     if (Button == 2) {
         ShowDesktopMenu();
@@ -117,13 +121,13 @@ Sidebar& Form1::sidebar() {
         return QPoint(TwipsToPixels(Left() + Width() / 2, false), TwipsToPixels(Top(), true) + 60);
     };
     // The strip's load: checked in the menu and placed.
-    mnuSideBar->setChecked(true);
     sidebarSet();
     return s;
 }
 
 void Form1::sidebarSet() {
     sidebar().Place(config_.sidebarPosition);
+    mnuSideBar->setChecked(true);
 }
 
 void Form1::HideSidebar() {
@@ -142,7 +146,6 @@ void Form1::mnuSideBar_Click() {
     } else {
         if (config_.sidebarPosition == 0) config_.sidebarPosition = 3;
         sidebarSet();
-        mnuSideBar->setChecked(true);
     }
     Write_Cfg();
 }
