@@ -404,6 +404,9 @@ private:
     bool startedUp_ = false;
     // Draws the run modes: the status letter and the check marks.
     void drawRunModes();
+    // Opens or closes the search box, shows or hides the digit column.
+    void showSearchBox(bool on);
+    void showDigits(bool on);
     // search: the box's state, what it filters and the index build.
     std::unique_ptr<SearchSession> search_;
     // The index build ended: the caption counts its lines.

@@ -33,6 +33,14 @@ public:
     // read from its file.
     bool allows(Command c) const { return !command::changesList(c) || view_.editable(); }
 
+    // The search box is open over the list.
+    bool searchBoxShown() const { return searchBox_; }
+    void setSearchBoxShown(bool on) { searchBox_ = on; }
+    // The digit column shows: every row fits, so digits and pointer
+    // positions name rows.
+    bool digitsShown() const { return digits_; }
+    void setDigitsShown(bool on) { digits_ = on; }
+
     // ---- the list ----
     ListDocument& list() { return list_; }
     const ListDocument& list() const { return list_; }
@@ -76,6 +84,8 @@ public:
 private:
     QString folder_;
     ShownView view_;
+    bool searchBox_ = false;
+    bool digits_ = true;
     ListDocument list_;
     QString parentList_;
     RunModes modes_;

@@ -103,7 +103,7 @@ void Form1::StartQuickSearch() {
     SearchLines lines;
     if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
         Search().setList4(std::move(lines));
-    Text2->show();
+    showSearchBox(true);
     Text2->raise();
     Text2->setFocus();
     Text2->end(false);

@@ -12,8 +12,8 @@ const char* const kColumnCaptions[ListModel::kColumns] = {"Name",      "Filename
 
 void Form1::ResetListView() {
     if (!Frame1->isVisible()) List1->SetBackColor(ListView::kSystemWindowColor);
-    Label2->show();
-    Text2->hide();
+    showDigits(true);
+    showSearchBox(false);
     Text2->clear();
     EditList->setEnabled(true);
     Browse->setEnabled(true);

@@ -15,12 +15,6 @@ constexpr int kNotFound = runmodes::kNotFound;
 // RunEntry's answer that keeps the window open.
 constexpr int kKeepOpen = 2;
 
-// The digit column shows only while every row fits: only then do digits
-// and pointer positions name rows.
-bool digitColumnShown(const QWidget* label) {
-    return !label->isHidden();
-}
-
 }  // namespace
 
 // ================= the entry launcher =======================================
@@ -112,7 +106,7 @@ void Form1::RunSelection(int& runMode, float X, float Y) {
     const int index = entryrules::rowIndexAt(Y);
     // A click below the last row runs nothing.
     if (List1->ListItems().Count() < index + 1) return;
-    if (X != -1 && index >= 0 && digitColumnShown(Label2) && !config_.hoverSelect)
+    if (X != -1 && index >= 0 && model_.digitsShown() && !config_.hoverSelect)
         List1->SetSelected(index + 1, true);
 
     if (runMode == 1) {
@@ -130,6 +124,16 @@ void Form1::RunSelection(int& runMode, float X, float Y) {
 void Form1::ToggleStayOpen() {
     model_.modes().stayOpen = !model_.modes().stayOpen;
     drawRunModes();
+}
+
+void Form1::showSearchBox(bool on) {
+    model_.setSearchBoxShown(on);
+    Text2->setVisible(on);
+}
+
+void Form1::showDigits(bool on) {
+    model_.setDigitsShown(on);
+    Label2->setVisible(on);
 }
 
 void Form1::drawRunModes() {
@@ -265,7 +269,7 @@ void Form1::mnuPendix_Click() {
 void Form1::List1_MouseDown(int Button, int Shift, float X, float Y) {
     Timer2->stop();
     // A list that fits runs on the press, with the row under the pointer.
-    if (Button == 1 && digitColumnShown(Label2) && !EditMode()) {
+    if (Button == 1 && model_.digitsShown() && !EditMode()) {
         int mode = Shift;
         RunSelection(mode, X, Y);
         pressHandled_ = true;
@@ -274,7 +278,7 @@ void Form1::List1_MouseDown(int Button, int Shift, float X, float Y) {
 
 void Form1::List1_MouseUp(int Button, int Shift, float X, float Y) {
     // A list that scrolls runs on the release, with the row the view selected.
-    if (Button == 1 && !digitColumnShown(Label2) && !EditMode() && !pressHandled_) {
+    if (Button == 1 && !model_.digitsShown() && !EditMode() && !pressHandled_) {
         int mode = Shift;
         RunSelection(mode, X, Y);
     } else {
@@ -292,12 +296,12 @@ void Form1::List1_KeyDown(int& KeyCode, int Shift) {
 
     const ListModel& items = List1->ListItems();
     keytable::ListKeyState s;
-    s.digitColumnShown = digitColumnShown(Label2);
+    s.digitColumnShown = model_.digitsShown();
     s.rows = items.Count();
     s.current = List1->SelectedItem();
     s.currentIsFirstByText = s.current >= 1 && items.Text(s.current) == items.Text(1);
     s.lastRowSelected = s.rows >= 1 && List1->Selected(s.rows);
-    s.searchBoxShown = !Text2->isHidden();
+    s.searchBoxShown = model_.searchBoxShown();
     s.editMode = EditMode();
     s.browseEnabled = model_.allows(Command::Paste);
     s.quickSearch = config_.quickSearch;
@@ -449,7 +453,7 @@ void Form1::Form_KeyUp(int& KeyCode, int Shift) {
                 SaveList();
                 break;
             case WindowAction::Escape:
-                if (!Text2->isHidden())
+                if (model_.searchBoxShown())
                     mSearch(QStringLiteral("disable"));
                 else
                     CloseRequest();

@@ -23,7 +23,7 @@ QString itemsFoundCaption(int count) {
 // lines in the source, so no line is copied however many are found, and the
 // view lays out only the rows it paints.
 void Form1::Text2_Change() {
-    if (Text2->isHidden()) return;
+    if (!model_.searchBoxShown()) return;
     const bool fileSystem = model_.view().kind == ViewKind::FileSystem || !config_.quickSearch;
     const std::shared_ptr<const SearchLines> source =
         fileSystem ? Search().List2() : Search().List4();
@@ -73,12 +73,12 @@ void Form1::Text2_KeyUp(int& KeyCode, int Shift) {
 void Form1::mSearch(const QString& word) {
     // Edit mode keeps the list on screen until it ends.
     if (model_.modes().editMode) return;
-    if (!Text2->isHidden()) {
+    if (model_.searchBoxShown()) {
         if (List1->ListItems().Count() == 0) {
             QString top = QString::fromLatin1(listfile::kTopStem);
             LoadList(top);
         }
-        Text2->hide();
+        showSearchBox(false);
         CheckListOverflow();
         return;
     }
@@ -90,8 +90,8 @@ void Form1::mSearch(const QString& word) {
     DisableEditCommands();
     Text2->clear();
     List1->ListItems().Clear();
-    Label2->hide();
-    Text2->show();
+    showDigits(false);
+    showSearchBox(true);
     Text2->raise();
     Text2->setFocus();
     if (word != u"searchFS") return;
@@ -169,7 +169,7 @@ void Form1::mnuRefresh_Click() {
         if (FileExists(file)) QFile::remove(file);
         Search().setFsIndexLoaded(false);
     }
-    Text2->hide();
+    showSearchBox(false);
     mSearch(QStringLiteral("searchFS"));
 }
 

@@ -186,11 +186,11 @@ void Form1::CheckListOverflow() {
     const double rowTwips = RowHeightPixels() * TwipsPerPixelY();
     const int listHeight = roundTwips(List1->height() * TwipsPerPixelY());
     if (placement::listOverflows(rowTwips, List1->ListItems().Count(), listHeight)) {
-        Label2->hide();
+        showDigits(false);
         config_.hoverSelect = false;
         List1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     } else {
-        Label2->show();
+        showDigits(true);
         List1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         if (config_.hoverSelectSaved) config_.hoverSelect = true;
     }
