@@ -150,7 +150,11 @@ void Form1::ShowPopupMenu() {
     const int rows = List1->ListItems().Count();
     const int cur = List1->SelectedItem();
     if (rows == 0) {
-        SetEmptyListCommands();
+        // An empty list offers what fills it; empty results offer nothing.
+        if (EditableView())
+            SetEmptyListCommands();
+        else
+            DisableEditCommands();
     } else if (cur >= 1) {
         mRunThis->setEnabled(true);
         mnuBold->setChecked(List1->ListItems().Bold(cur));

@@ -364,6 +364,7 @@ TEST_F(ShownList, AnEmptySearchViewIsNeverSavedOverTheTopList) {
     form->List1->setFocus();
     // The menu's commands for an empty list must not make it a list.
     menuAndBack();
+    EXPECT_FALSE(form->mnuNew->isEnabled() || form->Browse->isEnabled());
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_FALSE(form->mSave_Click());
     form->SetListDirty(true);
