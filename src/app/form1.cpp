@@ -118,10 +118,6 @@ void Form1::buildControls() {
     connect(Parent, &QPushButton::clicked, this, &Form1::Parent_Click);
     connect(EditList, &QPushButton::clicked, this, &Form1::EditList_Click);
     connect(Browse, &QPushButton::clicked, this, &Form1::Browse_Click);
-    connect(Find, &QPushButton::pressed, this, [this] {
-        Timer2->stop();
-        mSearch(QStringLiteral("searchFS"));
-    });
     connect(mEndEdit, &QPushButton::clicked, this, &Form1::mEndEdit_Click);
     connect(mUp, &QPushButton::clicked, this, &Form1::mUp_Click);
     connect(mDown, &QPushButton::clicked, this, &Form1::mDown_Click);
@@ -270,13 +266,26 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
         auto* ke = static_cast<QKeyEvent*>(e);
         auto* w = qobject_cast<QWidget*>(watched);
         const int original = keycodes::fromQt(ke->key(), ke->modifiers() & Qt::KeypadModifier);
-        const int shift = keycodes::shiftState(ke->modifiers());
+        int shift = keycodes::shiftState(ke->modifiers());
+        const bool atFocus =
+            w && w->window() == this &&
+            (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this));
+        // Keys typed as the window first appears wait for the first tick.
+        if (!startedUp_ && atFocus) {
+            heldKeys_.hold({type == QEvent::KeyPress, ke->key(), int(ke->modifiers()), ke->text(),
+                            ke->isAutoRepeat()});
+            return true;
+        }
+        if (original && atFocus && !ke->isAutoRepeat()) {
+            if (type == QEvent::KeyPress)
+                chords_.pressed(original, shift);
+            else
+                shift = chords_.released(original, shift);
+        }
         // The window sees every key release first (key preview), once: at
         // the widget the event is delivered to. A key that hid the window
         // is not seen again as the release travels on to the window itself.
-        if (type == QEvent::KeyRelease && w && w->window() == this && isVisible() &&
-            !ke->isAutoRepeat() &&
-            (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this)) &&
+        if (type == QEvent::KeyRelease && atFocus && isVisible() && !ke->isAutoRepeat() &&
             original) {
             int code = original;
             Form_KeyUp(code, shift);
@@ -300,6 +309,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
         }
         return false;
     }
+    // Presses seen before the window lost the keyboard are released elsewhere.
+    if (type == QEvent::WindowDeactivate && watched == this) chords_.clear();
     // Until the first tick has finished start-up, clicks are held back
     // like keys: a button or the menu would act on a window not set up yet.
     if (!startedUp_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
@@ -307,18 +318,31 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
         auto* w = qobject_cast<QWidget*>(watched);
         if (w && w->window() == this) return true;
     }
+    // A press of any button on Find starts the file-system search.
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+        watched == Find && Find->isEnabled()) {
+        Timer2->stop();
+        mSearch(QStringLiteral("searchFS"));
+        // The left button still goes down; no other reaches the window.
+        return static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton;
+    }
     if (type == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(e);
         const int b = keycodes::mouseButton(me->button());
         const int s = keycodes::shiftState(me->modifiers());
         const QPointF p = me->position();
         const float x = float(p.x() * TwipsPerPixelX()), y = float(p.y() * TwipsPerPixelY());
-        // Buttons still need the release to click; the labels' releases
-        // stop here instead of reaching the window background.
+        // Buttons still need the left release to click; the other buttons'
+        // releases, and the labels', stop here instead of reaching the
+        // window background, whose release opens the context menu.
         if (watched == myHelp) {
             myHelp_MouseUp(b, s, x, y);
-        } else if (watched == Parent) {
+            if (b != 1) return true;
+        } else if (watched == Parent && Parent->isEnabled()) {
             Parent_MouseUp(b, s, x, y);
+            if (b != 1) return true;
+        } else if (watched == Find && Find->isEnabled()) {
+            if (b != 1) return true;
         } else if (watched == Label3) {
             Label3_MouseUp(b, s, x, y);
             return true;

@@ -17,6 +17,7 @@
 #include "edit/editsession.h"
 #include "lists/config.h"
 #include "lists/listview.h"
+#include "run/keychords.h"
 #include "search/quicksearch.h"
 #include "search/searchsession.h"
 #include "window/sidebar.h"
@@ -382,6 +383,11 @@ private:
     // run: the key whose press closed the run box; its release must not act
     // on the window as well.
     int runBoxKey_ = 0;
+    // run: the modifiers of each key at its press, and the keys typed
+    // before the first tick, acted on at that tick.
+    KeyChords chords_;
+    HeldKeys heldKeys_;
+    void ActOnHeldKeys();
 
     // window: frame, asked geometry and work area; the geometry rules count
     // the frame in Left, Top, Width and Height.

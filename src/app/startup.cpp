@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QKeyEvent>
 
 #include <stdexcept>
 
@@ -67,6 +68,20 @@ void Form1::Timer1_Timer() {
     // than being undone by it.
     startedUp_ = true;
     DeliverWords({});
+    ActOnHeldKeys();
+}
+
+void Form1::ActOnHeldKeys() {
+    for (const HeldKeys::Key& k : heldKeys_.take()) {
+        if (Ended()) return;
+        // Each key goes where the keyboard is now, as typing would: a letter
+        // that opened the search box sends the next ones into it.
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != this) return;
+        QKeyEvent e(k.press ? QEvent::KeyPress : QEvent::KeyRelease, k.key,
+                    Qt::KeyboardModifiers(k.modifiers), k.text, k.autoRepeat);
+        QApplication::sendEvent(target, &e);
+    }
 }
 
 void Form1::Form_Unload(int& Cancel) {

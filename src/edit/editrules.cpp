@@ -22,13 +22,13 @@ std::optional<PathEntry> entryFromPath(const QString& p, bool isFile) {
         const qsizetype hostStart = scheme + 3;
         const qsizetype slash = p.indexOf(kSeparator, hostStart);
         if (slash < 0) return std::nullopt;
-        e.title = p.mid(hostStart, slash - hostStart).trimmed();
+        e.title = listfile::blankSeparators(p.mid(hostStart, slash - hostStart)).trimmed();
         return e;
     }
     const qsizetype cut = p.lastIndexOf(kSeparator);
     if (cut < 0) return e;
     if (cut == p.size() - 1) {
-        e.title = p.trimmed();
+        e.title = listfile::blankSeparators(p).trimmed();
         e.path = p;
         return e;
     }
@@ -39,8 +39,20 @@ std::optional<PathEntry> entryFromPath(const QString& p, bool isFile) {
         const qsizetype dot = name.lastIndexOf(u'.');
         if (dot > 0) e.title = name.left(dot);
     }
-    e.title = e.title.trimmed();
+    e.title = listfile::blankSeparators(e.title).trimmed();
     return e;
+}
+
+QString unstorablePathText(const QString& p) {
+    if (listfile::isStorableField(p)) return QString();
+    QString shown = p;
+    shown.replace(u'\t', QStringLiteral("\\t"));
+    shown.replace(u'\r', QStringLiteral("\\r"));
+    shown.replace(u'\n', QStringLiteral("\\n"));
+    return QStringLiteral(
+               "This file cannot be added: its name holds a tab or a line break, which a list "
+               "cannot store.\n\n") +
+           shown;
 }
 
 bool isShortcutPath(const QString& p) {
@@ -50,10 +62,9 @@ bool isShortcutPath(const QString& p) {
 QString droppedPath(const QList<QUrl>& urls, const QString& text) {
     QString out;
     for (const QUrl& u : urls) {
-        if (u.isLocalFile()) {
-            out = u.toLocalFile();
-            break;
-        }
+        // The file as it is named; a name a list cannot store is refused
+        // when it is added, rather than changed into another file's name.
+        if (u.isLocalFile() && !u.toLocalFile().isEmpty()) return u.toLocalFile();
     }
     if (out.isEmpty()) {
         const QStringList lines =

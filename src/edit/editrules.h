@@ -30,15 +30,21 @@ struct PathEntry {
 // without an extension, or one whose only "." starts it, is kept whole. Text
 // with neither "/" nor "://" is the Filename alone. Nothing for an empty
 // path and for an address with no "/" after its host.
+// A TAB, CR or LF of the name (legal in a file name) becomes a blank in the
+// Title; the Filename and Path keep the path as it is.
 std::optional<PathEntry> entryFromPath(const QString& p, bool isFile);
+
+// Why `p` cannot become an entry: its TAB, CR or LF would split the list
+// line, and changing it would name another file. Empty when it can.
+QString unstorablePathText(const QString& p);
 
 // A Desktop Entry file: the shortcut of this platform (any letter case).
 bool isShortcutPath(const QString& p);
 
 // What a drop on the list adds: the first local file of a URI list, else
 // the first line of its text, else the first address of the URI list;
-// empty when it carries none of these. Tabs become blanks, since they
-// would split the entry's fields.
+// empty when it carries none of these. The text's tabs become blanks, since
+// they would split the entry's fields; a local file keeps its exact name.
 QString droppedPath(const QList<QUrl>& urls, const QString& text);
 
 // The stem of the list a sublist entry with this Title opens.

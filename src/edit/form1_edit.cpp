@@ -121,7 +121,11 @@ protected:
                                                : f_.mEndEdit_MouseDown(b);
                     return true;
                 }
-                if (watched == f_.Browse && !press && f_.Browse->isEnabled()) f_.Browse_MouseUp(b);
+                if (watched == f_.Browse && !press && f_.Browse->isEnabled()) {
+                    f_.Browse_MouseUp(b);
+                    // Only the left button clicks; no release opens the menu.
+                    return b != 1;
+                }
                 return false;
             }
             case QEvent::DragEnter:
@@ -470,6 +474,11 @@ bool Form1::AddPathEntry(const QString& P) {
             p = target;
             arguments = fieldText(shortcutArguments.trimmed());
         }
+    }
+    // A name with a tab or a line break would split the list's line.
+    if (const QString refused = editrules::unstorablePathText(p); !refused.isEmpty()) {
+        dlg_.message(refused);
+        return false;
     }
     const std::optional<editrules::PathEntry> e = editrules::entryFromPath(p, plat_.fileExists(p));
     if (!e) {

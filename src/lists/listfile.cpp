@@ -38,12 +38,25 @@ ParsedLine parseLine(const QString& line) {
 }
 
 QString formatLine(const QString& title, const std::array<QString, 5>& subItems) {
-    QString line = title;
+    QString line = blankSeparators(title);
     for (const QString& s : subItems) {
         line += u'\t';
-        line += s;
+        line += isStorableField(s) ? s : blankSeparators(s);
     }
     return line;
+}
+
+bool isStorableField(const QString& text) {
+    for (const QChar c : text)
+        if (c == u'\t' || c == u'\r' || c == u'\n') return false;
+    return true;
+}
+
+QString blankSeparators(QString text) {
+    if (isStorableField(text)) return text;
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
+    return text;
 }
 
 QStringList newListLines() {

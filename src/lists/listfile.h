@@ -41,8 +41,16 @@ struct ParsedLine {
 
 ParsedLine parseLine(const QString& line);
 
-// Title followed by exactly five TAB-separated fields.
+// Title followed by exactly five TAB-separated fields. A TAB, CR or LF
+// inside a field becomes a blank: the line never splits into more fields or
+// lines than it has.
 QString formatLine(const QString& title, const std::array<QString, 5>& subItems);
+
+// The text can stand in a field of a list line as it is: it holds no TAB,
+// CR or LF.
+bool isStorableField(const QString& text);
+// The text with every TAB, CR and LF made a blank.
+QString blankSeparators(QString text);
 
 // "r,g,b" -> colour value; nothing when there are fewer than three parts or a
 // part is not a number or negative. Parts are rounded half to even and

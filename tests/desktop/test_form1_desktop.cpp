@@ -1,4 +1,6 @@
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "formfixture.h"
 #include "settings/form2.h"
@@ -95,4 +97,39 @@ TEST_F(DesktopTest, StatusLetterAndTopButtonClicks) {
     form->Label3_MouseUp(2, 0, 0, 0);  // any other button: residency off
     EXPECT_FALSE(form->mnuTray->isChecked());
     EXPECT_EQ(form->Label3->text(), "");
+}
+
+// Right-clicks on the button strip act as each button has it, and none of
+// them also opens the context menu.
+TEST_F(DesktopTest, RightClicksOnTheButtonStrip) {
+    startResident();
+    form->activateWindow();
+    form->List1->SetSelected(1, true);
+    int contextMenus = 0;
+    QObject::connect(form->menu1, &QMenu::aboutToShow, [&] { ++contextMenus; });
+    bool desktopMenu = false;
+    QObject::connect(form->menu2, &QMenu::aboutToShow, [&] {
+        desktopMenu = true;
+        QTimer::singleShot(0, form->menu2, &QMenu::close);
+    });
+    // Any menu that does open is closed again, so nothing waits on it.
+    QObject::connect(form->menu1, &QMenu::aboutToShow,
+                     [this] { QTimer::singleShot(0, form->menu1, &QMenu::close); });
+
+    QTest::mouseClick(form->myHelp, Qt::RightButton);
+    EXPECT_EQ(plat.clipboard, "/usr/bin/one");
+    EXPECT_EQ(form->Settings(), nullptr);
+    QTest::mouseClick(form->Parent, Qt::RightButton);
+    EXPECT_TRUE(desktopMenu);
+    const bool statusShown = !form->Label3->isHidden();
+    QTest::mouseClick(form->Browse, Qt::RightButton);
+    EXPECT_EQ(form->Label3->isHidden(), statusShown);
+    QTest::mouseClick(form->Find, Qt::RightButton);
+    EXPECT_FALSE(form->Text2->isHidden());
+    QTest::mouseClick(form->Find, Qt::MiddleButton);
+    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_EQ(contextMenus, 0);
+    // The window background still opens it.
+    QTest::mouseClick(form.get(), Qt::RightButton, {}, QPoint(2, form->height() - 2));
+    EXPECT_EQ(contextMenus, 1);
 }

@@ -2,6 +2,7 @@
 # With hotkey letter K configured, Super+K brings the hidden launcher back
 # in front of another application, with the keyboard focus in its list. The
 # window sits in the bottom-right corner of the work area, frame included.
+# With "Hide when recalled" on, a second press hides it again.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 e2e_start_tray
@@ -53,4 +54,22 @@ xdotool key 1
 e2e_wait_file "$marker" 10
 e2e_wait_no_window "Brennomix Launcher"
 kill -0 "$E2E_LAUNCHER" 2>/dev/null || e2e_fail "the launcher ended"
+
+# Started again with "Hide when recalled" on.
+e2e_run_launcher /quit || e2e_fail "the second copy failed"
+e2e_wait_exit "$E2E_LAUNCHER" 10
+printf 'Desktop\r\nHotkey=K\r\nWindow2mouse=0\r\nHover select=0\r\nHide when recalled=1\r\n' \
+    >"$BRENNOMIX_HOME/Brennomix.cfg"
+e2e_start_launcher
+win=$(e2e_wait_window "Brennomix Launcher" 15)
+e2e_close_window "$win"
+e2e_wait_no_window "Brennomix Launcher"
+xdotool key super+k
+win=$(e2e_wait_window "Brennomix Launcher")
+e2e_screenshot shown-again "$win"
+xdotool key super+k
+e2e_wait_no_window "Brennomix Launcher"
+kill -0 "$E2E_LAUNCHER" 2>/dev/null || e2e_fail "the launcher ended"
+xdotool key super+k
+e2e_wait_window "Brennomix Launcher" >/dev/null
 e2e_pass

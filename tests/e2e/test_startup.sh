@@ -3,7 +3,7 @@
 # the three default entries (CR LF line ends), shows "Brennomix Launcher",
 # and stays resident when its window is closed. This desktop has no tray,
 # which the launcher says once, when it hides for the first time. Started
-# again it shows itself; out of residency (F7) closing its window ends it.
+# again it shows itself.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -22,8 +22,5 @@ e2e_wait_no_window "Brennomix Launcher"
 kill -0 "$E2E_LAUNCHER" 2>/dev/null || e2e_fail "the launcher ended when its window was closed"
 
 e2e_run_launcher || e2e_fail "the second copy failed"
-win=$(e2e_wait_window "Brennomix Launcher")
-e2e_keys "$win" F7
-e2e_close_window "$win"
-e2e_wait_exit "$E2E_LAUNCHER" 10
+e2e_wait_window "Brennomix Launcher" >/dev/null
 e2e_pass

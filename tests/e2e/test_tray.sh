@@ -2,7 +2,7 @@
 # The tray icon: a left click hides the shown window (the list stays), the
 # next one shows it again; a right click opens the desktop menu. Closing the
 # window while resident leaves the program running with the top list
-# loaded again.
+# loaded again, and "/quit" from a second copy ends it while hidden.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 e2e_start_tray
@@ -43,4 +43,9 @@ kill -0 "$E2E_LAUNCHER" 2>/dev/null || e2e_fail "the launcher ended when its win
 e2e_click_tray_icon "$icon" 1
 win=$(e2e_wait_window "Brennomix Launcher")
 e2e_screenshot shown "$win"
+
+e2e_close_window "$win"
+e2e_wait_no_window "Brennomix Launcher"
+e2e_run_launcher /quit || e2e_fail "the second copy failed"
+e2e_wait_exit "$E2E_LAUNCHER" 10
 e2e_pass

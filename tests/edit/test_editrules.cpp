@@ -64,6 +64,8 @@ TEST(DroppedPath, FirstLocalFileThenTextThenAddress) {
     EXPECT_EQ(droppedPath({}, "\n  first line \nsecond"), "first line");
     EXPECT_EQ(droppedPath({QUrl("https://x.org/b")}, QString()), "https://x.org/b");
     EXPECT_EQ(droppedPath({}, "a\tb"), "a b");
+    // A file keeps its exact name, so that adding it can refuse it.
+    EXPECT_EQ(droppedPath({QUrl::fromLocalFile("/tmp/a\tb\nc")}, QString()), "/tmp/a\tb\nc");
     EXPECT_EQ(droppedPath({}, QString()), "");
     EXPECT_EQ(droppedPath({}, " \r\n "), "");
 }
@@ -139,4 +141,19 @@ TEST(EditorCommand, TheEntrysPathAndTheNameOfItsFile) {
     EXPECT_EQ(editorFile("/tools/app.cfg", "/tools/"), "/tools/app.cfg");
     EXPECT_EQ(editorFile("/tools/app.cfg", ""), "app.cfg");
     EXPECT_EQ(editorFile("notepad.exe", ""), "notepad.exe");
+}
+
+TEST(EntryFromPath, SeparatorsInANameBlankTheTitleAndRefuseThePath) {
+    const PathEntry e = entry("/tmp/two\tcolumns\nreport.txt", true);
+    expectEntry(e, "two columns report", "/tmp/two\tcolumns\nreport.txt", "/tmp/");
+    EXPECT_EQ(entry("/tmp/dir\r/", false).title, "/tmp/dir /");
+    EXPECT_EQ(unstorablePathText("/tmp/a b.txt"), "");
+    for (const QString p : {"/tmp/a\tb", "/tmp/a\rb", "/tmp/a\nb"}) {
+        const QString text = unstorablePathText(p);
+        EXPECT_FALSE(text.isEmpty()) << p.toStdString();
+        // The name is shown on one line, its separators spelled out.
+        EXPECT_FALSE(text.section(u'\n', -1).contains(u'\t'));
+        EXPECT_TRUE(text.endsWith("/tmp/a\\tb") || text.endsWith("/tmp/a\\rb") ||
+                    text.endsWith("/tmp/a\\nb"));
+    }
 }

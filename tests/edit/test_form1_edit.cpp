@@ -425,3 +425,22 @@ TEST_F(Edit, EditButtonsToggleOnceAndOpenTheListInTheEditor) {
     EXPECT_EQ(started().size(), 2);
     EXPECT_EQ(dlg.messages().size(), 1);
 }
+
+TEST_F(Edit, ANameWithATabOrLineBreakIsRefusedAndTheListKept) {
+    startOn({"app\t/a/app"});
+    dlg.fileNames = {"/tmp/two\tcolumns.txt"};
+    form->Browse->click();
+    auto* uris = new QMimeData;
+    uris->setUrls({QUrl::fromLocalFile("/tmp/line\nbreak.txt")});
+    drop(uris);
+    // A shortcut whose program is named so.
+    plat.shortcuts["/d/Odd.desktop"] = Platform::Shortcut{"/opt/odd\rtool", "", "", "", 0, 1};
+    dlg.answers = {true};
+    auto* s = new QMimeData;
+    s->setUrls({QUrl::fromLocalFile("/d/Odd.desktop")});
+    drop(s);
+    EXPECT_EQ(dlg.messages().size(), 3);
+    EXPECT_TRUE(dlg.messages().value(2).endsWith("/opt/odd\\rtool"));
+    EXPECT_EQ(items().Count(), 1);
+    EXPECT_EQ(top(), QByteArray("app\t/a/app\t\t\t\t\r\n"));
+}

@@ -46,6 +46,12 @@ TEST(ListLine, FormatAlwaysWritesSixFields) {
     EXPECT_EQ(formatLine("tools", {}), "tools\t\t\t\t\t");
     EXPECT_EQ(formatLine("a", {"b", "c", "d", "e", "f"}), "a\tb\tc\td\te\tf");
     EXPECT_EQ(parseLine(formatLine("tools", {})).color, kSublistColor);
+    // A tab or line break inside a field never splits the line.
+    const QString line = formatLine("a\tb", {"/x/c\nd", "", "-e\r\n", "", ""});
+    EXPECT_EQ(line, "a b\t/x/c d\t\t-e  \t\t");
+    EXPECT_EQ(parseLine(line).fields.size(), kFields);
+    EXPECT_FALSE(isStorableField("/tmp/a\tb"));
+    EXPECT_TRUE(isStorableField("/tmp/a b"));
 }
 
 TEST(ListIdentity, NamesCleanToStems) {

@@ -163,16 +163,48 @@ TEST_F(ListKeys, CopyAndTheCheckOfEntries) {
 
 using WindowKeys = RunFixture;
 
-TEST_F(WindowKeys, NoKeyActsBeforeTheFirstTick) {
+TEST_F(WindowKeys, KeysTypedBeforeTheFirstTickActAtItInOrder) {
     startOn(rows(3), false);
+    // The release of a key pressed before the window existed.
+    QTest::keyRelease(form->List1, Qt::Key_Escape);
     key(Qt::Key_F5);
-    key(Qt::Key_Escape);
-    // Start-up made the program resident; the keys changed nothing.
+    key(Qt::Key_2);
+    // Start-up made the program resident; nothing acted yet.
     EXPECT_EQ(form->Label3->text(), "R");
-    EXPECT_FALSE(windowClosed());
+    EXPECT_TRUE(shellCalls().isEmpty());
     form->Timer1_Timer();
-    key(Qt::Key_F5);
+    // Stay-open first, so the run of row 2 keeps the window; the stray
+    // Escape closed nothing.
     EXPECT_EQ(form->Label3->text(), "S");
+    EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
+    EXPECT_FALSE(windowClosed());
+    key(Qt::Key_F5);
+    EXPECT_EQ(form->Label3->text(), "R");
+}
+
+TEST_F(WindowKeys, ChordsActWhateverTheReleaseOrder) {
+    startOn({"alpha\ta", "beta\tb"});
+    // The modifiers are let go before the key, as xdotool does.
+    auto chord = [this](Qt::Key k, Qt::KeyboardModifiers mods) {
+        QTest::keyPress(QApplication::focusWidget(), k, mods);
+        QTest::keyRelease(QApplication::focusWidget(), k, Qt::NoModifier);
+    };
+    form->List1->ListItems().SetText(1, "renamed");
+    chord(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(readFile("Brennomix.ini").startsWith("renamed\ta"));
+    chord(Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(form->Label3->text(), "S");
+    form->List1->SetSelected(2, true);
+    chord(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(shellCalls(), QStringList{"shellExecute|b||"});
+    chord(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_FALSE(form->Text2->isHidden());
+    // Each press counts once: a bare S afterwards is no chord.
+    chord(Qt::Key_Escape, Qt::NoModifier);
+    form->List1->setFocus();
+    form->List1->ListItems().SetText(1, "again");
+    QTest::keyRelease(form->List1, Qt::Key_S);
+    EXPECT_TRUE(readFile("Brennomix.ini").startsWith("renamed\ta"));
 }
 
 TEST_F(WindowKeys, StayOpenTogglesOncePerKey) {
