@@ -372,6 +372,7 @@ private:
     QString appPath_;
     QString cmd_;
     Config config_;
+    configfile::WriteGuard cfgGuard_;
     // The stem LoadList last read, while the caption still names it.
     QString loadedStem_;
     // The list the view shows, set only by a LoadList that read its file and
