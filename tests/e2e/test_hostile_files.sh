@@ -23,7 +23,7 @@ e2e_start_launcher
 win=$(e2e_wait_window "Brennomix Launcher")
 e2e_keys "$win" F3
 # The two lines of the top list and the three entries, each listed once.
-e2e_wait 20 e2e_has_window 'Brennomix (5 items found\.)' ||
+e2e_wait 20 e2e_has_window 'Brennomix \(5 items found\.\)' ||
     e2e_fail "the index was not built; captions: $(xdotool getwindowname "$win")"
 grep -q '^Okay Thing	ok.desktop	' "$BRENNOMIX_HOME/FsSearch.txt" || e2e_fail "entry not titled"
 grep -q '^pipe.desktop	pipe.desktop	' "$BRENNOMIX_HOME/FsSearch.txt" || e2e_fail "pipe not listed"
