@@ -377,6 +377,7 @@ private:
     QString cmd_;
     Config config_;
     LauncherModel model_;
+    configfile::WriteGuard cfgGuard_;
     bool ended_ = false;
     bool inResize_ = false;
     int readiness_ = 0;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "lists/textfile.h"
+
 // The settings held while the program runs, and the ten-line settings file
 // "Brennomix.cfg" they are read from and written to.
 struct Config {
@@ -23,6 +25,30 @@ namespace configfile {
 
 inline constexpr const char* kFileName = "Brennomix.cfg";
 inline constexpr const char* kDefaultSearchPaths = "Desktop;My Documents;Start Menu";
+// Ten short lines; a longer file is no settings file and is not read.
+inline constexpr qint64 kMaxFileSize = 1 << 20;
+
+// Whether the settings file may be written. One that could not be read
+// (no permission, a pipe, no plain file) holds settings this run never saw:
+// writing would replace them with defaults, so it is left alone until a
+// later read succeeds, and the user hears of it once.
+class WriteGuard {
+public:
+    void afterRead(textfile::ReadStatus status) {
+        held_ = status == textfile::ReadStatus::Unreadable;
+        if (!held_) told_ = false;
+    }
+    // False while held; `tell` is set on the first refusal only.
+    bool mayWrite(bool& tell) {
+        tell = held_ && !told_;
+        if (held_) told_ = true;
+        return !held_;
+    }
+
+private:
+    bool held_ = false;
+    bool told_ = false;
+};
 
 // What reading the file asks of the windows besides filling Config.
 struct Effects {

@@ -11,7 +11,10 @@ QString configPath(const QString& folder) {
 
 void Form1::Load_Cfg() {
     QStringList lines;
-    if (textfile::readLines(configPath(appPath_), lines) == textfile::ReadStatus::Ok) {
+    const textfile::ReadStatus read =
+        textfile::readLines(configPath(appPath_), lines, configfile::kMaxFileSize);
+    cfgGuard_.afterRead(read);
+    if (read == textfile::ReadStatus::Ok) {
         const configfile::Effects fx = configfile::apply(lines, config_);
         if (fx.showSidebar) sidebarSet();
         model_.modes().autoShowHide = fx.autoShowHide;
@@ -22,6 +25,15 @@ void Form1::Load_Cfg() {
 }
 
 void Form1::Write_Cfg() {
+    bool tell = false;
+    if (!cfgGuard_.mayWrite(tell)) {
+        if (tell)
+            dlg_.message(QStringLiteral("The settings file %1 could not be read, so it is not "
+                                        "written over: changed settings last until the program "
+                                        "ends.")
+                             .arg(configPath(appPath_)));
+        return;
+    }
     QString error;
     if (!textfile::writeLines(configPath(appPath_), configfile::lines(config_, SidebarShown()),
                               &error)) {

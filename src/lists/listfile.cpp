@@ -95,4 +95,12 @@ QString pathFor(const QString& folder, const QString& stem) {
     return folder + u'/' + stem + QStringLiteral(".ini");
 }
 
+QString shownText(const QString& field) {
+    if (field.size() <= kMaxShownChars) return field;
+    qsizetype n = kMaxShownChars;
+    // Never half a character.
+    if (field[n - 1].isHighSurrogate()) --n;
+    return field.left(n);
+}
+
 }  // namespace listfile

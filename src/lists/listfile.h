@@ -81,4 +81,10 @@ bool isSafeStem(const QString& stem);
 
 QString pathFor(const QString& folder, const QString& stem);
 
+// What a row shows of a field: no more than a window could ever show, so a
+// huge line (megabytes in one field) paints as fast as any other. The row
+// itself, and the file, keep every character.
+inline constexpr qsizetype kMaxShownChars = 4096;
+QString shownText(const QString& field);
+
 }  // namespace listfile

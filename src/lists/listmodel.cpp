@@ -21,7 +21,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     const int i = index.row() + 1;
     switch (role) {
         case Qt::DisplayRole:
-            return index.column() == 0 ? Text(i) : SubItem(i, index.column());
+            return listfile::shownText(index.column() == 0 ? Text(i) : SubItem(i, index.column()));
         case Qt::ForegroundRole: {
             const std::uint32_t c = ForeColor(i);
             if (c == listfile::kDefaultTextColor)

@@ -124,11 +124,7 @@ QByteArray encodeLines(const QStringList& lines) {
     return out;
 }
 
-ReadStatus readLines(const QString& path, QStringList& lines) {
-    lines.clear();
-    // Opened without waiting, and read only when it is a plain file: a pipe
-    // would hold the window until someone writes to it, a device like
-    // /dev/zero would never end.
+ReadStatus openPlainFile(const QString& path, QFile& file) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
     struct stat st {};
@@ -136,15 +132,38 @@ ReadStatus readLines(const QString& path, QStringList& lines) {
         ::close(fd);
         return ReadStatus::Unreadable;
     }
-    QFile f;
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return ReadStatus::Unreadable;
     }
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) return ReadStatus::Unreadable;
-    lines = splitLines(data);
     return ReadStatus::Ok;
+}
+
+ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit) {
+    data.clear();
+    QFile f;
+    const ReadStatus opened = openPlainFile(path, f);
+    if (opened != ReadStatus::Ok) return opened;
+    QByteArray got;
+    if (limit < 0) {
+        got = f.readAll();
+    } else {
+        // One byte more than allowed tells a file that is too long, without
+        // reading the rest of it.
+        got = f.read(limit + 1);
+        if (got.size() > limit) return ReadStatus::Unreadable;
+    }
+    if (f.error() != QFileDevice::NoError) return ReadStatus::Unreadable;
+    data = std::move(got);
+    return ReadStatus::Ok;
+}
+
+ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit) {
+    lines.clear();
+    QByteArray data;
+    const ReadStatus status = readBytes(path, data, limit);
+    if (status == ReadStatus::Ok) lines = splitLines(data);
+    return status;
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 // Reading and writing the program's text files (lists, settings, index).
 //
 // Files are read as UTF-8; a line that is not valid UTF-8 is taken as
@@ -29,8 +31,19 @@ QByteArray encodeLines(const QStringList& lines);
 
 enum class ReadStatus { Ok, Missing, Unreadable };
 
+// Every file the program reads from outside is opened here: without waiting,
+// and only when it is a plain file. A pipe would hold the window until
+// someone writes to it, a device like /dev/zero would never end, a folder
+// is no file. On Ok `file` is open for reading and owns the descriptor.
+ReadStatus openPlainFile(const QString& path, QFile& file);
+
+// Reads the whole file at `path` into `data` (left empty unless Ok). When
+// `limit` is not negative, a file longer than that is Unreadable: it is not
+// a file of the kind asked for, and is not read into memory.
+ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit = -1);
+
 // Reads the lines of the file at `path`. `lines` is left empty unless Ok.
-ReadStatus readLines(const QString& path, QStringList& lines);
+ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit = -1);
 
 // Replaces the file at `path` with `lines`. A new file is written beside the
 // old one and renamed over it only when every byte reached the disk, so a

@@ -48,6 +48,11 @@ unsigned keysym(const KeyCombination& k) {
 }
 
 std::optional<KeyCombination> parse(const QString& text) {
+    // The text is stored as one line of the menu entry: a line break (or any
+    // other control character) would not read back as it was given.
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 ? c != u'\t' : c.category() == QChar::Other_Control)
+            return std::nullopt;
     const QStringList parts = text.split(u'+');
     KeyCombination k;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {

@@ -20,7 +20,8 @@ struct KeyCombination {
 namespace keycombination {
 
 // Reads a shortcut text, any letter case, blanks around the parts allowed.
-// Empty when the text is no shortcut: an empty part ("CTRL+"), an unknown
+// Empty when the text is no shortcut: a line break or other control
+// character anywhere, an empty part ("CTRL+"), an unknown
 // name ("FOO"), a modifier as the last part, or an ordinary key with no
 // modifier but Shift (a global "A" would take the key from every program).
 std::optional<KeyCombination> parse(const QString& text);

@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QTemporaryFile>
 
-#include <fnmatch.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 
+#include "lists/config.h"
 #include "lists/listfile.h"
 #include "lists/textfile.h"
 
@@ -53,6 +55,10 @@ std::vector<FolderSetting> folderSettings(const QString& fsSearchPaths,
         } else if (lower == u"start menu") {
             special(CommonStartMenu);
             special(UserStartMenu);
+        } else if (!item.startsWith(u'/')) {
+            // A relative folder would be walked from wherever the program
+            // happened to start (a ";" inside a folder name once split it so).
+            continue;
         } else {
             bool apps = false;
             for (const QString& a : appFolders) apps = apps || inside(folderPart(item), a);
@@ -73,15 +79,52 @@ void IndexFolderSetting(const FolderSetting& entry, const Walker& walker, Search
 void WalkFolderPatterns(const QString& folder, const QString& patterns, bool applications,
                         const Walker& walker, SearchLines& out) {
     const QString all = patterns.isEmpty() ? QStringLiteral("*.*") : patterns;
-    const QByteArray path = QFile::encodeName(folder);
+    QByteArray path = QFile::encodeName(folder);
+    // The configured folder itself may be a link (to a folder on another
+    // disk, say): it is followed here, once. Links inside it never are.
+    QByteArray bare = path;
+    while (bare.size() > 1 && bare.endsWith('/')) bare.chop(1);
+    struct stat st {};
+    if (::lstat(bare.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(bare.constData(), nullptr)) {
+            path = QByteArray(real);
+            ::free(real);
+        }
+    }
     for (const QString& pattern : all.split(u'|'))
         WalkFolder(path, QFile::encodeName(pattern), applications, walker, out);
 }
 
 bool patternMatches(const QByteArray& pattern, const QByteArray& name) {
     if (pattern == "*.*" || pattern == "*") return true;
-    if (pattern.contains('\0') || name.contains('\0')) return false;
-    return fnmatch(pattern.constData(), name.constData(), 0) == 0;
+    // Only "*" and "?" are wildcards; "[" and "\\" are characters like any
+    // other. Each "*" is tried at its last place first, going back to one
+    // more character only when the rest does not match.
+    qsizetype p = 0, n = 0, star = -1, starFrom = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            starFrom = n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++starFrom;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+QString withSearchFolder(const QString& fsSearchPaths, const QString& folder) {
+    // The empty setting stands for the default folders: they stay.
+    const QString before = fsSearchPaths.isEmpty()
+                               ? QString::fromLatin1(configfile::kDefaultSearchPaths)
+                               : fsSearchPaths;
+    return before + u';' + folder;
 }
 
 namespace {

@@ -38,9 +38,9 @@ struct FolderSetting {
 };
 
 // The folder settings `fsSearchPaths` names, in indexing order: empty means
-// the six special folders; "desktop", "my documents" and "start menu" (any
-// case) name two special folders each; `specialFolders` gives the folders
-// behind a number (none, one or several).
+// the six special folders; a relative folder is left out; "desktop", "my documents" and "start
+// menu" (any case) name two special folders each; `specialFolders` gives the folders behind a
+// number (none, one or several).
 std::vector<FolderSetting> folderSettings(const QString& fsSearchPaths,
                                           const std::function<QStringList(int)>& specialFolders);
 
@@ -67,6 +67,14 @@ void WalkFolder(const QByteArray& folder, const QByteArray& pattern, bool applic
 // The shell wildcards "*" and "?" as the file system names files (case
 // counts); "*.*" is every file, as it always was.
 bool patternMatches(const QByteArray& pattern, const QByteArray& name);
+
+// The folder setting with `folder` added to the folders it names.
+QString withSearchFolder(const QString& fsSearchPaths, const QString& folder);
+// A folder the setting can hold: absolute, and without the ";" that
+// separates its folders.
+inline bool fitsSearchSetting(const QString& folder) {
+    return folder.startsWith(u'/') && !folder.contains(u';');
+}
 
 // Reads the top list and every list it reaches, breadth first, appending
 // their lines to `lines` and the names of the lists met to `names`. A list

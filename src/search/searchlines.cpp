@@ -1,7 +1,6 @@
 #include "search/searchlines.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <fcntl.h>
@@ -300,8 +299,8 @@ void SearchLines::assignBytes(QByteArray data, std::shared_ptr<const void> keep)
 }
 
 bool SearchLines::readFile(const QString& path) {
-    QFile f(path);
-    if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) return false;
+    QFile f;
+    if (textfile::openPlainFile(path, f) != textfile::ReadStatus::Ok) return false;
     const qint64 size = f.size();
     if (size >= kMapAtLeast) {
         if (auto mapped = MappedFile::open(f.handle(), size)) {

@@ -38,7 +38,8 @@ public:
     // does not add an empty line.
     void assignFile(QByteArray data);
     // Reads a whole file as by assignFile; false (and the lines untouched)
-    // when it cannot be read. A large file is mapped, not copied.
+    // when it cannot be read or is no plain file (a pipe, a device). A large file is mapped, not
+    // copied.
     bool readFile(const QString& path);
     // The content as written to a file: every line followed by CR LF.
     QByteArray fileBytes() const;

@@ -12,6 +12,7 @@
 #include "platform/commandline.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "search/fsindex.h"
 #include "settings/helptext.h"
 #include "settings/shortcutfiles.h"
 
@@ -103,6 +104,8 @@ Form2::Form2(Form1& main, Platform& platform, Dialogs& dialogs)
 // Setting a box or the list runs its rule as a user's change would; the
 // autostart box acts only once the window is shown.
 void Form2::Form_Load() {
+    // Showing the settings is no change to them: nothing is written.
+    loading_ = true;
     const Config& cfg = main_.Cfg();
     if (cfg.quickSearch) Check6->setChecked(true);
     if (cfg.autoShowHide) Check7->setChecked(true);
@@ -114,6 +117,11 @@ void Form2::Form_Load() {
     Check5->setChecked(cfg.pageKeysAsArrows);
     Combo1->setCurrentIndex(cfg.sidebarPosition);
     if (plat_.fileExists(StartupShortcutPath())) Check1->setChecked(true);
+    loading_ = false;
+}
+
+void Form2::WriteCfg() {
+    if (!loading_) main_.Write_Cfg();
 }
 
 void Form2::Form_KeyUp(int& KeyCode, int) {
@@ -160,35 +168,35 @@ void Form2::Check1_Click() {
 
 void Form2::Check2_Click() {
     main_.Cfg().window2Mouse = value(Check2) == 1;
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 void Form2::Check3_Click() {
     main_.Cfg().hoverSelect = value(Check3) == 1;
     main_.Cfg().hoverSelectSaved = value(Check3) == 1;
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 void Form2::Check4_Click() {
     main_.Cfg().hideWhenRecalled = value(Check4) == 1;
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 void Form2::Check5_Click() {
     main_.Cfg().pageKeysAsArrows = value(Check5) == 1;
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 void Form2::Check6_Click() {
     main_.Cfg().quickSearch = value(Check6) == 1;
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 // The menu item and the auto-hide timer stay as they are; the sidebar
 // reads the setting at its next touch.
 void Form2::Check7_Click() {
     main_.Cfg().autoShowHide = value(Check7) == 1;
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 void Form2::Combo1_Click() {
@@ -198,7 +206,7 @@ void Form2::Combo1_Click() {
     } else {
         main_.sidebarSet();
     }
-    main_.Write_Cfg();
+    WriteCfg();
 }
 
 void Form2::Command1_Click() {
@@ -214,7 +222,7 @@ void Form2::Command1_Click() {
     }
     if (answer.isEmpty()) {
         cfg.hotkeyCode = 0;
-        main_.Write_Cfg();
+        WriteCfg();
         main_.GrabHotkey();
         return;
     }
@@ -228,7 +236,7 @@ void Form2::Command1_Click() {
     }
     dlg_.message(QStringLiteral("New shortcut (WindowsKey-") + answer + QStringLiteral(") set."));
     cfg.hotkeyCode = code;
-    main_.Write_Cfg();
+    WriteCfg();
     main_.SetResident(true);
     main_.GrabHotkey();
 }
@@ -242,8 +250,15 @@ void Form2::Command3_Click() {
         dlg_.folderName(QStringLiteral("Add path to FS search"), QDir::homePath());
     const QString path = chosen.section(QChar(u'\0'), 0, 0);
     if (path.isEmpty()) return;
-    main_.Cfg().fsSearchPaths += u';' + path;
-    main_.Write_Cfg();
+    if (!fsindex::fitsSearchSetting(path)) {
+        dlg_.message(QStringLiteral("'%1' cannot be searched: the settings file separates "
+                                    "folders with \";\", so a folder whose name holds one "
+                                    "cannot be added.")
+                         .arg(path));
+        return;
+    }
+    main_.Cfg().fsSearchPaths = fsindex::withSearchFolder(main_.Cfg().fsSearchPaths, path);
+    WriteCfg();
     dlg_.message(u'\'' + path + QStringLiteral("' added."));
 }
 

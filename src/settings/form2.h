@@ -66,9 +66,12 @@ protected:
 private:
     // A check box's value: 1 checked, 0 not.
     static int value(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+    // Saves the settings, except while Form_Load fills the boxes in.
+    void WriteCfg();
 
     Form1& main_;
     Platform& plat_;
     Dialogs& dlg_;
     bool unloaded_ = false;
+    bool loading_ = false;
 };

@@ -52,6 +52,23 @@ TEST(ListModel, OutOfRangeRowsAreHarmless) {
     EXPECT_EQ(m.Count(), 0);
 }
 
+// A field of megabytes shows only its start (never half a character), while
+// the row keeps every character for saving.
+TEST(ListModel, AHugeFieldShowsItsStartAndKeepsEveryCharacter) {
+    ListModel m;
+    const QString huge = QString(listfile::kMaxShownChars - 1, u'a') + QString::fromUtf8("😀") +
+                         QString(1 << 20, u'b');
+    m.AddRows({row(huge, huge)});
+    for (int column : {0, 1}) {
+        const QString shown = m.data(m.index(0, column), Qt::DisplayRole).toString();
+        EXPECT_EQ(shown, huge.left(listfile::kMaxShownChars - 1)) << column;
+    }
+    EXPECT_EQ(m.Text(1), huge);
+    EXPECT_EQ(m.SubItem(1, 1), huge);
+    m.SetText(1, "short");
+    EXPECT_EQ(m.data(m.index(0, 0), Qt::DisplayRole).toString(), "short");
+}
+
 TEST(ListModel, ResultRowsReferToTheirSourceLines) {
     ListModel m;
     QStringList source;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <csignal>
 
 #include "lists/textfile.h"
@@ -73,6 +75,31 @@ TEST(TextFile, ReadReportsMissingAndUnreadable) {
     EXPECT_EQ(textfile::readLines(dir.filePath("none"), lines), textfile::ReadStatus::Missing);
     EXPECT_TRUE(lines.isEmpty());
     EXPECT_EQ(textfile::readLines(dir.path(), lines), textfile::ReadStatus::Unreadable);
+}
+
+// A pipe or a link to a device named like a list neither holds the reader
+// (open and read) nor makes it read for ever; both are unreadable files.
+TEST(TextFile, PipesAndDevicesAreRefusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("mPipe.ini"), zero = dir.filePath("mZero.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(zero).constData()), 0);
+    QStringList lines;
+    EXPECT_EQ(textfile::readLines(fifo, lines), textfile::ReadStatus::Unreadable);
+    EXPECT_EQ(textfile::readLines(zero, lines), textfile::ReadStatus::Unreadable);
+    QByteArray bytes;
+    EXPECT_EQ(textfile::readBytes(zero, bytes, 100), textfile::ReadStatus::Unreadable);
+}
+
+TEST(TextFile, AFileLongerThanItsFormatAllowsIsNotRead) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath("Brennomix.cfg");
+    ASSERT_TRUE(textfile::writeLines(p, {"12345678"}));  // ten bytes with CR LF
+    QByteArray bytes;
+    EXPECT_EQ(textfile::readBytes(p, bytes, 10), textfile::ReadStatus::Ok);
+    EXPECT_EQ(bytes, "12345678\r\n");
+    EXPECT_EQ(textfile::readBytes(p, bytes, 9), textfile::ReadStatus::Unreadable);
+    EXPECT_TRUE(bytes.isEmpty());
 }
 
 TEST(TextFile, TenMegabyteLineSurvives) {

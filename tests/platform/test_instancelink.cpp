@@ -13,6 +13,7 @@
 #include <future>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -22,6 +23,7 @@
 #include "platform/linkmessage.h"
 #include "platform/linux/instancelink.h"
 #include "platform/linux/linkserver.h"
+#include "waitfor.h"
 
 using namespace std::chrono_literals;
 using Role = InstanceLink::Role;
@@ -330,4 +332,63 @@ TEST_F(Link, ASocketOfAnotherUserGetsNoWords) {
     ::waitpid(pid, nullptr, 0);
     ::close(ready[0]);
     ::close(ready[1]);
+}
+
+namespace {
+
+int openDescriptors() {
+    return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+}  // namespace
+
+// More copies at once than the first copy has descriptors left: it cannot
+// take every connection when it comes, yet it keeps its socket and answers
+// each one as descriptors come free, and the next copy still finds it.
+TEST_F(Link, ADescriptorLimitDelaysConnectionsButNeverEndsTheLink) {
+    startFirst();
+    QSignalSpy words(server.get(), &LinkServer::wordsReceived);
+    const QByteArray path = QFile::encodeName(first->socketPath());
+    const QByteArray message = linkmessage::encode({"aa", "/1"});
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);
+    rlimit low = old;
+    low.rlim_cur = rlim_t(openDescriptors() + 16);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    constexpr int kClients = 80;
+
+    // The clients live in a child with the usual limit; only system calls
+    // happen there. All connect first, then all send, then all read.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ::setrlimit(RLIMIT_NOFILE, &old);
+        int fds[kClients];
+        const sockaddr_un addr = unixAddress(path);
+        for (int& fd : fds) {
+            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0)
+                _exit(91);
+        }
+        for (int fd : fds)
+            if (::send(fd, message.constData(), size_t(message.size()), MSG_NOSIGNAL) !=
+                message.size())
+                _exit(92);
+        for (int fd : fds) {
+            char answer = 0;
+            if (::recv(fd, &answer, 1, 0) != 1 || answer != linkmessage::kAck) _exit(93);
+        }
+        _exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    int status = -1;
+    if (!waitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 20000, "the clients")) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(words.size(), kClients);
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.constData(), &st), 0);
+    EXPECT_EQ(claimElsewhere(programA, {"aa", "/2"}), Role::Relayed);
+    ::setrlimit(RLIMIT_NOFILE, &old);
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/linux/linuxplatform.h"
 
 // The tests run without an X server: what the launcher gets there is what
@@ -81,4 +84,20 @@ TEST(LinuxPlatform, FilesUnderTheHomeFolderAreFoundByTilde) {
     // A folder is no file, under the home folder or not.
     EXPECT_FALSE(p.fileExists("~/apps"));
     qputenv("HOME", oldHome);
+}
+
+// An applications folder may hold a pipe or a device link named like an
+// entry: it is listed under its file name, never waited on or read whole.
+TEST(LinuxPlatform, DesktopEntriesThatAreNoFilesAreListedUnderTheirNames) {
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath("pipe.desktop"));
+    const QByteArray zero = QFile::encodeName(dir.filePath("zero.desktop"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", zero.constData()), 0);
+    LinuxPlatform p;
+    QByteArray title = "stale";
+    EXPECT_TRUE(p.desktopEntryTitle(fifo, title));
+    EXPECT_TRUE(title.isEmpty());
+    EXPECT_TRUE(p.desktopEntryTitle(zero, title));
+    EXPECT_TRUE(title.isEmpty());
 }

@@ -1,6 +1,7 @@
 // The index walk over real folders through the Linux folder reader.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -54,6 +55,15 @@ TEST(FolderReader, WalksRealTreesWithoutFollowingLinks) {
     std::vector<FolderItem> items;
     EXPECT_FALSE(folderreader::readFolder(QFile::encodeName(root + "/out/"), items));
     EXPECT_FALSE(folderreader::readFolder(QFile::encodeName(root + "/missing/"), items));
+    // Unless it is the configured folder itself: that link is followed,
+    // those inside it still are not.
+    ASSERT_EQ(::symlink("../root", QFile::encodeName(dir.path() + "/outside/back").constData()), 0);
+    SearchLines linked;
+    fsindex::IndexFolderSetting({root + "/out/"}, realWalker(), linked);
+    const QString outside = QFileInfo(dir.path() + "/outside").canonicalFilePath() + "/";
+    QStringList got = linked.toStringList();
+    got.sort();
+    EXPECT_EQ(got, (QStringList{"back\tback\t" + outside, "secret.txt\tsecret.txt\t" + outside}));
 }
 
 TEST(FolderReader, UnreadableFoldersContributeNothingAndTheWalkGoesOn) {

@@ -9,6 +9,9 @@
 
 #include <map>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "search/fsindex.h"
 #include "search/searchlines.h"
 
@@ -108,6 +111,16 @@ TEST(FsIndexWalk, PatternsSplitAtBarWalkTheTreeOncePerPattern) {
     EXPECT_EQ(all.size(), 3);
     EXPECT_TRUE(patternMatches("a?c", "abc"));
     EXPECT_FALSE(patternMatches("a?c", "abbc"));
+    // Only "*" and "?" are wildcards: brackets and backslashes name
+    // themselves.
+    EXPECT_TRUE(patternMatches("[ab].txt", "[ab].txt"));
+    EXPECT_FALSE(patternMatches("[ab].txt", "a.txt"));
+    EXPECT_TRUE(patternMatches("a\\*", "a\\b"));
+    EXPECT_FALSE(patternMatches("a\\*", "a*"));
+    EXPECT_TRUE(patternMatches("*a*b?", "xxaxxabc"));
+    EXPECT_FALSE(patternMatches("*a*b?", "xxaxxab"));
+    EXPECT_TRUE(patternMatches("**", ""));
+    EXPECT_FALSE(patternMatches("?", ""));
 }
 
 TEST(FsIndexWalk, UnreadableFoldersAndEmptySettingsGiveNothing) {
@@ -170,9 +183,20 @@ TEST(FsIndexFolders, SettingsNameSpecialFoldersInOrder) {
         "/usr/share/applications(apps)", "/home/u/.local/share/applications(apps)"};
     EXPECT_EQ(settings(""), defaults);
     EXPECT_EQ(settings("Desktop;My Documents;Start Menu"), defaults);
-    EXPECT_EQ(settings("DESKTOP;/opt/tools/*.sh;;/usr/share/applications/kde*.desktop"),
-              (QStringList{"/home/u/Desktop", "/opt/tools/*.sh", "",
+    // Relative folders (what a ";" in a folder name left behind) are not
+    // walked from wherever the program started.
+    EXPECT_EQ(settings("DESKTOP;/opt/tools/*.sh;;/usr/share/applications/kde*.desktop;"
+                       "tools;b/*.sh"),
+              (QStringList{"/home/u/Desktop", "/opt/tools/*.sh",
                            "/usr/share/applications/kde*.desktop(apps)"}));
+}
+
+TEST(FsIndexFolders, AnAddedFolderKeepsTheDefaultsAndOnlyFoldersTheSettingCanHold) {
+    EXPECT_EQ(withSearchFolder("", "/data"), "Desktop;My Documents;Start Menu;/data");
+    EXPECT_EQ(withSearchFolder("/a", "/data"), "/a;/data");
+    EXPECT_TRUE(fitsSearchSetting("/data/x y"));
+    EXPECT_FALSE(fitsSearchSetting("/data/a;b"));
+    EXPECT_FALSE(fitsSearchSetting("data"));
 }
 
 class ReadingLists : public ::testing::Test {
@@ -223,6 +247,19 @@ TEST_F(ReadingLists, CirclesEndAndListsNamedTwiceAreReadTwice) {
     // Names never reach outside the program folder.
     list("Brennomix", "../etc/passwd\r\n");
     EXPECT_EQ(read(), QStringList{"../etc/passwd"});
+}
+
+// A list that is a pipe or a link to a device is skipped, not waited on or
+// read for ever; the lists after it are still read.
+TEST_F(ReadingLists, PipesAndDevicesNamedLikeListsAreSkipped) {
+    list("Brennomix", "Pipe\t\t\t\t\t\r\nZero\t\t\t\t\t\r\nOk\t\t\t\t\t\r\n");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path() + "/mPipe.ini").constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(dir.path() + "/mZero.ini").constData()), 0);
+    list("mOk", "ok\tok\r\n");
+    EXPECT_EQ(read(), (QStringList{"Pipe\t\t\t\t\t", "Zero\t\t\t\t\t", "Ok\t\t\t\t\t", "ok\tok"}));
+    SearchLines index;
+    EXPECT_FALSE(LoadFsIndex(dir.path() + "/mPipe.ini", index));
+    EXPECT_FALSE(LoadFsIndex(dir.path() + "/mZero.ini", index));
 }
 
 TEST_F(ReadingLists, WithoutTheTopListNothingIsRead) {

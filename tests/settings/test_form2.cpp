@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "formfixture.h"
 #include "platform/commandline.h"
 #include "settings/form2.h"
@@ -89,9 +92,45 @@ TEST_F(Form2Test, LoadingShowsTheSettingsAndAppliesThemAgain) {
     EXPECT_FALSE(f.Check1->isChecked());
     EXPECT_EQ(f.Combo1->currentText(), "Left");
     EXPECT_TRUE(form->SidebarShown());
-    // Loading ran the rules: the file is written as read.
+    // Opening the window is no change: the file is as it was.
     EXPECT_EQ(cfg(), c.bytes());
     EXPECT_EQ(f.Command5->isEnabled(), !helptext::homepage().isEmpty());
+}
+
+// A settings file the program could not read keeps every byte, through
+// opening the settings, changing one and Escape; the user is told once.
+TEST_F(Form2Test, ASettingsFileThatCouldNotBeReadIsNeverWrittenOver) {
+    Cfg c;
+    c.window2Mouse = 1;
+    // Too long for a settings file, for root as for anyone.
+    const QByteArray oversized = c.bytes() + QByteArray(2 << 20, 'x');
+    writeFile("Brennomix.cfg", oversized);
+    writeList("Brennomix", {"one\tone.exe"});
+    start();
+    form->mnuHelp_Click();
+    Form2* f = form->Settings();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(cfg(), oversized);
+    f->Check4->click();
+    f->Check5->click();
+    escapeOn(f);
+    EXPECT_EQ(cfg(), oversized);
+    EXPECT_EQ(dlg.messages().size(), 1);
+
+    // A pipe stays a pipe, never replaced by a file.
+    const QByteArray fifo = QFile::encodeName(path("Brennomix.cfg"));
+    ASSERT_EQ(::unlink(fifo.constData()), 0);
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    form->Load_Cfg();
+    form->mnuHelp_Click();
+    f = form->Settings();
+    ASSERT_NE(f, nullptr);
+    f->Check6->click();
+    escapeOn(f);
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(dlg.messages().size(), 1);
 }
 
 TEST_F(Form2Test, EachCheckBoxSavesItsSettingAtOnce) {
@@ -217,6 +256,20 @@ TEST_F(Form2Test, SearchFoldersAreAppendedEvenTwice) {
     c.paths = "Desktop;My Documents;Start Menu;/srv/share;/srv/share";
     EXPECT_EQ(cfg(), c.bytes());
     EXPECT_EQ(dlg.messages(), (QStringList{"'/srv/share' added.", "'/srv/share' added."}));
+}
+
+// The empty setting (the default folders) keeps them when one is added; a
+// folder with ";" in its name would split the setting and is refused.
+TEST_F(Form2Test, AnAddedSearchFolderKeepsTheDefaultsAndOneWithASemicolonIsRefused) {
+    Cfg c;
+    c.paths = "";
+    Form2& f = open(c);
+    dlg.fileNames = {"/srv/a;b", "/srv/share"};
+    f.Command3->click();
+    EXPECT_EQ(cfg(), c.bytes());
+    EXPECT_EQ(dlg.messages().size(), 1);
+    f.Command3->click();
+    EXPECT_EQ(form->Cfg().fsSearchPaths, "Desktop;My Documents;Start Menu;/srv/share");
 }
 
 TEST_F(Form2Test, ManualEditOpensTheEditorThenReloadsAndCloses) {

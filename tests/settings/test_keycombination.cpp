@@ -19,6 +19,7 @@ TEST(KeyCombination, ReadsTheExamplesOfThePrompt) {
 
 TEST(KeyCombination, AnyCaseBlanksAndOtherKeys) {
     EXPECT_EQ(keys(" ctrl + alt + a "), keys("CTRL+ALT+A"));
+    EXPECT_EQ(keys("ctrl\t+\ta"), keys("CTRL+A"));
     EXPECT_EQ(keys("Control+Alt+F12").key, "F12");
     EXPECT_EQ(keys("F5"), (KeyCombination{false, false, false, false, "F5"}));
     EXPECT_EQ(keys("SHIFT+F24").key, "F24");
@@ -32,6 +33,10 @@ TEST(KeyCombination, AnyCaseBlanksAndOtherKeys) {
 
 TEST(KeyCombination, RefusesWhatIsNoShortcut) {
     for (const char* text : {"", "CTRL+", "FOO", "CTRL+FOO", "A", "SHIFT+A", "CTRL+ALT", "CTRL++",
-                             "F0", "F25", "F05", "HYPER+A", "CTRL+AB", "CTRL+\xc3\xa9\xc3\xa9"})
+                             "F0", "F25", "F05", "HYPER+A", "CTRL+AB", "CTRL+\xc3\xa9\xc3\xa9",
+                             // Would not read back from the one line it is stored in.
+                             "CTRL+ALT+\nA", "CTRL\r\n+A", "CTRL+A\n",
+                             "CTRL+\x1b"
+                             "A"})
         EXPECT_FALSE(keycombination::parse(QString::fromUtf8(text)).has_value()) << text;
 }

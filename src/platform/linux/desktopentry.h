@@ -2,12 +2,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 // Desktop Entry files (".desktop"), the shortcuts of Linux desktops, read
 // by the rules of the freedesktop.org Desktop Entry standard: the keys
 // of the [Desktop Entry] group, string escapes in values, the quoting of the
 // Exec key and its field codes.
 namespace desktopentry {
+
+// Entries are small; anything larger is not one worth reading.
+inline constexpr qint64 kMaxFileSize = 1 << 20;
 
 struct Entry {
     bool valid = false;  // the file has a [Desktop Entry] group

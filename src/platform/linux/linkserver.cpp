@@ -1,65 +1,164 @@
 #include "platform/linux/linkserver.h"
 
+#include <QFile>
 #include <QLocalSocket>
-#include <QTimer>
+#include <QSocketNotifier>
 
-#include <memory>
+#include <errno.h>
+#include <string.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "platform/linkmessage.h"
 #include "platform/linux/instancelink.h"
 
+namespace {
+
+// Many copies started at once all wait in the queue rather than fail.
+constexpr int kBacklog = 128;
+
+}  // namespace
+
 LinkServer::LinkServer(QObject* parent) : QObject(parent) {
-    connect(&server_, &QLocalServer::newConnection, this, &LinkServer::accept);
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, &LinkServer::retry);
 }
 
-LinkServer::~LinkServer() = default;
+LinkServer::~LinkServer() {
+    closeSocket();
+}
 
 bool LinkServer::listen(const QString& socketPath) {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    // Many copies started at once all wait in the queue rather than fail.
-    server_.setListenBacklogSize(128);
-    QLocalServer::removeServer(socketPath);
-    return server_.listen(socketPath);
+    closeSocket();
+    path_ = socketPath;
+    closed_ = false;
+    return openSocket();
+}
+
+bool LinkServer::openSocket() {
+    const QByteArray path = QFile::encodeName(path_);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof(addr.sun_path)) {
+        error_ = QStringLiteral("The socket path is too long: %1").arg(path_);
+        return false;
+    }
+    ::memcpy(addr.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    auto fail = [&] {
+        error_ = QString::fromLocal8Bit(::strerror(errno));
+        if (fd >= 0) ::close(fd);
+        return false;
+    };
+    if (fd < 0) return fail();
+    ::unlink(path.constData());
+    // Made for the user alone from the start: bound under a mask that
+    // leaves nobody else a moment to connect.
+    const mode_t mask = ::umask(0077);
+    const int bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr));
+    ::umask(mask);
+    if (bound != 0 || ::listen(fd, kBacklog) != 0) return fail();
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) return fail();
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+    fd_ = fd;
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &LinkServer::accept);
+    return true;
+}
+
+bool LinkServer::socketIsOurs() const {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path_).constData(), &st) == 0 && S_ISSOCK(st.st_mode) &&
+           st.st_dev == device_ && st.st_ino == inode_;
+}
+
+void LinkServer::closeSocket() {
+    retry_.stop();
+    notifier_.reset();
+    if (fd_ < 0) return;
+    // Only our own socket: one put there since belongs to someone else.
+    if (socketIsOurs()) ::unlink(QFile::encodeName(path_).constData());
+    ::close(fd_);
+    fd_ = -1;
 }
 
 void LinkServer::close() {
     closed_ = true;
-    server_.close();
-    for (QLocalSocket* s : server_.findChildren<QLocalSocket*>()) s->abort();
+    closeSocket();
+    for (QLocalSocket* s : findChildren<QLocalSocket*>()) s->abort();
 }
 
 void LinkServer::accept() {
-    while (QLocalSocket* s = server_.nextPendingConnection()) {
-        connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-        if (!instancelink::peerIsThisUser(int(s->socketDescriptor()))) {
-            s->abort();
+    while (fd_ >= 0) {
+        const int c = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (c < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return;
+            // No descriptor or memory left for now: the connection stays
+            // queued and is taken after a pause, without spinning on it.
+            notifier_->setEnabled(false);
+            retry_.start(kRetryMs);
+            return;
+        }
+        if (!instancelink::peerIsThisUser(c)) {
+            ::close(c);
             continue;
         }
-        auto* stall = new QTimer(s);
-        stall->setSingleShot(true);
-        connect(stall, &QTimer::timeout, s, &QLocalSocket::abort);
-        stall->start(kStallMs);
-
-        auto received = std::make_shared<QByteArray>();
-        auto read = [this, s, received, stall] {
-            *received += s->readAll();
-            const linkmessage::Decoded d = linkmessage::decode(*received);
-            if (d.status == linkmessage::Status::Incomplete) return;
-            stall->stop();
-            disconnect(s, &QLocalSocket::readyRead, this, nullptr);
-            if (d.status == linkmessage::Status::Invalid || closed_) {
-                s->abort();
-                return;
-            }
-            // The answer goes out before the words are acted on, which may
-            // take a while (a dialog) or end the program.
-            s->write(&linkmessage::kAck, 1);
-            s->flush();
-            s->disconnectFromServer();
-            emit wordsReceived(d.words);
-        };
-        connect(s, &QLocalSocket::readyRead, this, read);
-        // What arrived before the connection was taken.
-        if (s->bytesAvailable() > 0) read();
+        auto* s = new QLocalSocket(this);
+        if (!s->setSocketDescriptor(c)) {
+            ::close(c);
+            delete s;
+            continue;
+        }
+        serve(s);
     }
+}
+
+void LinkServer::retry() {
+    if (closed_) return;
+    // Someone removed or replaced the socket file: a later copy could not
+    // find this one, so it is made again.
+    if (fd_ < 0 || !socketIsOurs()) {
+        closeSocket();
+        if (!openSocket()) {
+            retry_.start(kRetryMs);
+            return;
+        }
+    }
+    notifier_->setEnabled(true);
+    accept();
+}
+
+void LinkServer::serve(QLocalSocket* s) {
+    connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+    auto* stall = new QTimer(s);
+    stall->setSingleShot(true);
+    connect(stall, &QTimer::timeout, s, &QLocalSocket::abort);
+    stall->start(kStallMs);
+
+    auto received = std::make_shared<QByteArray>();
+    auto read = [this, s, received, stall] {
+        *received += s->readAll();
+        const linkmessage::Decoded d = linkmessage::decode(*received);
+        if (d.status == linkmessage::Status::Incomplete) return;
+        stall->stop();
+        disconnect(s, &QLocalSocket::readyRead, this, nullptr);
+        if (d.status == linkmessage::Status::Invalid || closed_) {
+            s->abort();
+            return;
+        }
+        // The answer goes out before the words are acted on, which may
+        // take a while (a dialog) or end the program.
+        s->write(&linkmessage::kAck, 1);
+        s->flush();
+        s->disconnectFromServer();
+        emit wordsReceived(d.words);
+    };
+    connect(s, &QLocalSocket::readyRead, this, read);
+    // What arrived before the connection was taken.
+    if (s->bytesAvailable() > 0) read();
 }

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "lists/textfile.h"
 #include "platform/linux/linuxplatform.h"
 #include "platform/linux/x11desktop.h"
 
@@ -75,9 +76,9 @@ bool LinuxPlatform::removeUserFile(const QString& path) {
 }
 
 QByteArray LinuxPlatform::readUserFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
-    return f.read(kMaxUserFile);
+    QByteArray bytes;
+    textfile::readBytes(path, bytes, kMaxUserFile);
+    return bytes;
 }
 
 void LinuxPlatform::setDesktopIconsShown(bool shown) {

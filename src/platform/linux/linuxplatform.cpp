@@ -12,7 +12,9 @@
 
 #include <sys/resource.h>
 
+#include "lists/textfile.h"
 #include "platform/keycombination.h"
+#include "platform/linux/desktopentry.h"
 #include "platform/linux/folderreader.h"
 #include "platform/linux/x11desktop.h"
 
@@ -55,10 +57,13 @@ QStringList LinuxPlatform::specialFolders(int number) {
 
 bool LinuxPlatform::desktopEntryTitle(const QByteArray& path, QByteArray& title) {
     title.clear();
-    QFile f(QFile::decodeName(path));
-    // Entries are small; a huge file is not one worth reading whole.
-    if (!f.open(QIODevice::ReadOnly) || f.size() > (1 << 20)) return true;
-    return folderreader::desktopEntryTitle(f.readAll(), languages_, title);
+    // Entries are small; a huge file is not one worth reading whole. One
+    // that cannot be read is still listed, under its file name.
+    QByteArray text;
+    if (textfile::readBytes(QFile::decodeName(path), text, desktopentry::kMaxFileSize) !=
+        textfile::ReadStatus::Ok)
+        return true;
+    return folderreader::desktopEntryTitle(text, languages_, title);
 }
 
 void LinuxPlatform::raisePriority() {

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+#include "lists/textfile.h"
 #include "platform/commandline.h"
 #include "platform/linux/desktopapps.h"
 #include "platform/linux/desktopentry.h"
@@ -27,8 +28,6 @@ constexpr int kPathNotFound = 3;
 constexpr int kAccessDenied = 5;
 constexpr int kNoAssociation = 31;
 
-// Anything larger is not a desktop entry worth reading.
-constexpr qint64 kMaxDesktopFileSize = 1 << 20;
 constexpr int kMaxCompletions = 500;
 
 struct Launch {
@@ -65,10 +64,10 @@ QString onPath(const QString& name) {
 }
 
 std::optional<desktopentry::Entry> readEntry(const QString& path) {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || f.size() > kMaxDesktopFileSize || !f.open(QIODevice::ReadOnly))
+    QByteArray text;
+    if (textfile::readBytes(path, text, desktopentry::kMaxFileSize) != textfile::ReadStatus::Ok)
         return std::nullopt;
-    desktopentry::Entry e = desktopentry::parse(QString::fromUtf8(f.readAll()));
+    desktopentry::Entry e = desktopentry::parse(QString::fromUtf8(text));
     if (!e.valid) return std::nullopt;
     return e;
 }

@@ -4,6 +4,9 @@
 //   linkclient --raw [--any-peer] SOCKET     sends standard input as it is
 //   linkclient --cut N SOCKET WORD...        sends all but the last N bytes
 //                                            of the message, then hangs up
+//   linkclient --hold N SOCKET               opens N connections, sends
+//                                            nothing and holds them until
+//                                            it is ended
 //
 // Exit status: 0 the running copy answered, 2 the connection closed without
 // an answer, 3 nothing listens there, 4 the socket is not this user's (or
@@ -37,11 +40,27 @@ int sendAndHangUp(const QByteArray& path, const QByteArray& bytes) {
     return written ? 2 : 1;
 }
 
+// Opens `count` connections and keeps them open, silent, until killed.
+int holdConnections(const QByteArray& path, long count) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof(addr.sun_path)) return 1;
+    std::memcpy(addr.sun_path, path.constData(), size_t(path.size()));
+    for (long k = 0; k < count; ++k) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) != 0)
+            return 3;
+    }
+    std::printf("held %ld\n", count);
+    std::fflush(stdout);
+    for (;;) ::pause();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     bool raw = false, anyPeer = false;
-    long cut = -1;
+    long cut = -1, hold = -1;
     int i = 1;
     for (; i < argc && argv[i][0] == '-' && argv[i][1] == '-'; ++i) {
         if (std::strcmp(argv[i], "--raw") == 0)
@@ -50,6 +69,8 @@ int main(int argc, char* argv[]) {
             anyPeer = true;
         else if (std::strcmp(argv[i], "--cut") == 0 && i + 1 < argc)
             cut = std::atol(argv[++i]);
+        else if (std::strcmp(argv[i], "--hold") == 0 && i + 1 < argc)
+            hold = std::atol(argv[++i]);
         else
             return 1;
     }
@@ -58,6 +79,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const QString socket = QString::fromLocal8Bit(argv[i++]);
+    if (hold >= 0) return holdConnections(QFile::encodeName(socket), hold);
     QByteArray message;
     if (raw) {
         QFile in;
