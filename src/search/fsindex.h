@@ -68,6 +68,12 @@ void WalkFolder(const QByteArray& folder, const QByteArray& pattern, bool applic
 // counts); "*.*" is every file, as it always was.
 bool patternMatches(const QByteArray& pattern, const QByteArray& name);
 
+// An index line is TAB-separated fields ended by a line end: a path may
+// become a field only when it holds no TAB, CR or LF.
+bool fitsIndexLine(QByteArrayView path);
+// A title as an index line can hold it: TAB, CR and LF become blanks.
+QByteArray indexTitle(QByteArray title);
+
 // Reads the top list and every list it reaches, breadth first, appending
 // their lines to `lines` and the names of the lists met to `names`. A list
 // named again inside its own chain (a circle) is not read again; a list
