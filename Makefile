@@ -6,15 +6,19 @@
 # make install  - build Release and install under PREFIX (default /usr/local;
 #                 PREFIX=$HOME/.local needs no root); DESTDIR is honoured
 # make deb      - build Release and make a Debian package in $(RELEASE_BUILD)
+# make fuzz     - build the libFuzzer targets (clang, ASan, UBSan) and run each
+#                 for FUZZ_SECONDS (default 60); make test runs each for 10 s
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
 .PHONY: run test setup build build-asan check check-asan format format-check clean \
-	release-configure install deb bench
+	release-configure install deb bench fuzz fuzz-build
 
 # The program alone: no test is configured, let alone compiled.
 run: release-configure
@@ -22,6 +26,7 @@ run: release-configure
 	$(abspath $(RELEASE_BUILD))/brennomix
 
 test: format-check check check-asan
+	$(MAKE) fuzz FUZZ_SECONDS=10
 
 setup:
 	./scripts/setup.sh
@@ -66,6 +71,15 @@ check-asan: build-asan
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --output-on-failure -j $(JOBS)
 
+# Only the core rules and the fuzz targets are built, by clang.
+fuzz-build: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DBRENNOMIX_TESTS=OFF -DBRENNOMIX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	cmake --build $(BUILD) --target format
 
@@ -74,4 +88,4 @@ format-check: setup
 	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -10,6 +10,8 @@ qt6-svg-dev hicolor-icon-theme"
 # entry, the AppStream metadata and the manual page; dpkg-shlibdeps (with
 # file) for the package's dependencies.
 PACKAGES="$PACKAGES desktop-file-utils appstream man-db dpkg-dev file"
+# The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
+PACKAGES="$PACKAGES clang libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do

@@ -38,7 +38,9 @@ Effects apply(const QStringList& fileLines, Config& cfg) {
     in.read(line);
     const QString upper = line.toUpper();
     if (upper.left(7) == u"HOTKEY=") {
-        if (upper.size() > 7) cfg.hotkeyCode = upper[7].unicode();
+        // Half of a character beyond one UTF-16 unit is no key, and could not
+        // be written back.
+        if (upper.size() > 7) cfg.hotkeyCode = upper[7].isSurrogate() ? 0 : upper[7].unicode();
     } else {
         cfg.hotkeyCode = 0;
     }

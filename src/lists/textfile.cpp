@@ -30,6 +30,16 @@ QString decodeCp1252(QByteArrayView bytes) {
     return out;
 }
 
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// Text that is valid UTF-8, U+FEFF at its start included: Qt's own decoding
+// would drop that as a byte-order mark, which belongs to a file, never to
+// a line.
+QString fromUtf8(QByteArrayView bytes) {
+    if (bytes.startsWith(kByteOrderMark)) return QChar(0xFEFF) + QString::fromUtf8(bytes.sliced(3));
+    return QString::fromUtf8(bytes);
+}
+
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
@@ -73,7 +83,7 @@ bool isValidUtf8(QByteArrayView bytes) {
 }
 
 QString decodeLine(QByteArrayView bytes) {
-    if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
+    if (isValidUtf8(bytes)) return fromUtf8(bytes);
     return decodeCp1252(bytes);
 }
 
@@ -85,7 +95,7 @@ QStringList splitLines(const QByteArray& data) {
     const bool wholeIsUtf8 = isValidUtf8(all);
     // Fast path: one decode of the whole file, then split the text.
     if (wholeIsUtf8) {
-        const QString text = QString::fromUtf8(all);
+        const QString text = fromUtf8(all);
         const QChar* s = text.constData();
         const qsizetype n = text.size();
         qsizetype start = 0;
@@ -116,7 +126,10 @@ QByteArray encodeLines(const QStringList& lines) {
     QByteArray out;
     qsizetype estimate = 0;
     for (const QString& l : lines) estimate += l.size() + 2;
-    out.reserve(estimate);
+    out.reserve(estimate + 3);
+    // Reading drops one byte-order mark: a first line that itself begins
+    // with U+FEFF keeps it only behind a mark of its own.
+    if (!lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF))) out += kByteOrderMark;
     for (const QString& l : lines) {
         out += l.toUtf8();
         out += "\r\n";

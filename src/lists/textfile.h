@@ -27,6 +27,8 @@ QString decodeLine(QByteArrayView bytes);
 QStringList splitLines(const QByteArray& data);
 
 // The bytes of `lines` as written to disk: UTF-8, CR LF after each line.
+// A first line that begins with U+FEFF is preceded by a byte-order mark, so
+// that reading gives it back whole.
 QByteArray encodeLines(const QStringList& lines);
 
 enum class ReadStatus { Ok, Missing, Unreadable };

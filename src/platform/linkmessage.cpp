@@ -19,7 +19,9 @@ quint32 numberAt(QByteArrayView bytes, qsizetype at) {
 // invalid bytes nor NULs, so either means the bytes are not ours.
 bool decodeWord(QByteArrayView bytes, QString& word) {
     if (bytes.contains('\0')) return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // U+FEFF at a word's start is part of the word, not a byte-order mark.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     word = decoder.decode(bytes);
     return !decoder.hasError();
 }

@@ -7,6 +7,8 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "lists/config.h"
 #include "lists/listfile.h"
 #include "lists/textfile.h"
@@ -129,20 +131,28 @@ QString withSearchFolder(const QString& fsSearchPaths, const QString& folder) {
 
 namespace {
 
-// Titles of desktop entries come from their files: no TAB or line end may
-// break the index line.
-QByteArray cleanTitle(QByteArray title) {
-    for (char& c : title)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return title;
+bool breaksLine(char c) {
+    return c == '\t' || c == '\r' || c == '\n';
 }
 
 }  // namespace
+
+bool fitsIndexLine(QByteArrayView path) {
+    return std::none_of(path.begin(), path.end(), breaksLine);
+}
+
+QByteArray indexTitle(QByteArray title) {
+    for (char& c : title)
+        if (breaksLine(c)) c = ' ';
+    return title;
+}
 
 void WalkFolder(const QByteArray& folderIn, const QByteArray& pattern, bool applications,
                 const Walker& walker, SearchLines& out) {
     if (walker.stop && walker.stop->load(std::memory_order_relaxed)) return;
     const QByteArray folder = folderIn.endsWith('/') ? folderIn : folderIn + '/';
+    // Nothing below a folder whose path breaks a line could be stored.
+    if (!fitsIndexLine(folder)) return;
     std::vector<FolderItem> items;
     if (!walker.readFolder || !walker.readFolder(folder, items)) return;
     std::vector<QByteArray> subfolders;
@@ -152,11 +162,14 @@ void WalkFolder(const QByteArray& folderIn, const QByteArray& pattern, bool appl
             subfolders.push_back(std::move(item.name));
             continue;
         }
-        if (!patternMatches(pattern, item.name)) continue;
+        // A name is a field of its line: one with a TAB or a line end
+        // would forge the program, its arguments or whole lines, so such a
+        // file is never offered to be run.
+        if (!fitsIndexLine(item.name) || !patternMatches(pattern, item.name)) continue;
         QByteArray title = item.name;
         if (applications && item.name.endsWith(".desktop") && walker.desktopEntryTitle) {
             if (!walker.desktopEntryTitle(folder + item.name, title)) continue;
-            title = cleanTitle(title.isEmpty() ? item.name : title);
+            title = indexTitle(title.isEmpty() ? item.name : title);
         }
         line.resize(0);
         line.append(title).append('\t').append(item.name).append('\t').append(folder);
@@ -165,7 +178,8 @@ void WalkFolder(const QByteArray& folderIn, const QByteArray& pattern, bool appl
     items.clear();
     items.shrink_to_fit();
     for (const QByteArray& name : subfolders)
-        WalkFolder(folder + name + '/', pattern, applications, walker, out);
+        if (fitsIndexLine(name))
+            WalkFolder(folder + name + '/', pattern, applications, walker, out);
 }
 
 void ReadAllLists(const QString& programFolder, SearchLines& lines, QStringList& names) {

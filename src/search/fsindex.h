@@ -75,6 +75,11 @@ QString withSearchFolder(const QString& fsSearchPaths, const QString& folder);
 inline bool fitsSearchSetting(const QString& folder) {
     return folder.startsWith(u'/') && !folder.contains(u';');
 }
+// An index line is TAB-separated fields ended by a line end: a path may
+// become a field only when it holds no TAB, CR or LF.
+bool fitsIndexLine(QByteArrayView path);
+// A title as an index line can hold it: TAB, CR and LF become blanks.
+QByteArray indexTitle(QByteArray title);
 
 // Reads the top list and every list it reaches, breadth first, appending
 // their lines to `lines` and the names of the lists met to `names`. A list

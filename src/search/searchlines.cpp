@@ -330,9 +330,16 @@ bool SearchLines::readFile(const QString& path) {
     return true;
 }
 
+// Reading drops one byte-order mark: a first line that itself begins with
+// those bytes keeps them only behind a mark of its own.
+bool SearchLines::needsByteOrderMark() const {
+    return size() > 0 && bytes(0).startsWith("\xEF\xBB\xBF");
+}
+
 QByteArray SearchLines::fileBytes() const {
     QByteArray out;
-    out.reserve(data_.size() + 2);
+    out.reserve(data_.size() + 5);
+    if (needsByteOrderMark()) out.append("\xEF\xBB\xBF", 3);
     for (int i = 0; i < size(); ++i) {
         const QByteArrayView b = bytes(i);
         out.append(b.data(), b.size());
@@ -345,6 +352,7 @@ bool SearchLines::writeTo(QIODevice& out) const {
     QByteArray block;
     constexpr qsizetype kBlock = 1 << 20;
     block.reserve(kBlock + 4096);
+    if (needsByteOrderMark()) block.append("\xEF\xBB\xBF", 3);
     auto flush = [&] {
         if (out.write(block) != block.size()) return false;
         block.resize(0);

@@ -42,6 +42,8 @@ public:
     // copied.
     bool readFile(const QString& path);
     // The content as written to a file: every line followed by CR LF.
+    // A first line that begins with a byte-order mark gets one more before
+    // it, as reading drops one.
     QByteArray fileBytes() const;
     // Writes that content to `out` a block at a time; false when a write
     // failed or fell short.
@@ -66,6 +68,7 @@ public:
     std::int64_t heldBytes() const;
 
 private:
+    bool needsByteOrderMark() const;
     void foldTitle(QByteArrayView line);
     void reserveFolded(qsizetype bytes);
     void touch();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "lists/config.h"
+#include "lists/textfile.h"
 
 using configfile::apply;
 using configfile::lines;
@@ -56,6 +57,15 @@ TEST(ConfigFile, HotkeyLineRules) {
     EXPECT_EQ(c.hotkeyCode, 75);
     apply({"", "Hotkeys=K"}, c);
     EXPECT_EQ(c.hotkeyCode, 0);
+    // A character beyond one UTF-16 unit names no key; the line written for
+    // it reads back as the same setting.
+    apply({"", QString::fromUtf8("Hotkey=\xF0\x9F\x98\x80")}, c);
+    EXPECT_EQ(c.hotkeyCode, 0);
+    const QStringList written = textfile::splitLines(textfile::encodeLines(lines(c, false)));
+    Config again;
+    again.hotkeyCode = 75;
+    apply(written, again);
+    EXPECT_EQ(again.hotkeyCode, 0);
 }
 
 TEST(ConfigFile, CommasAndQuotesStayInTheirLine) {

@@ -50,8 +50,19 @@ TEST(TextFile, BinaryGarbageAndNulsDecodeWithoutLoss) {
     EXPECT_EQ(nul[0][1], QChar(u'\0'));
 }
 
-TEST(TextFile, ByteOrderMarkIsDropped) {
+// One mark is dropped; a first line that begins with U+FEFF itself is
+// written behind a mark of its own and so reads back whole.
+TEST(TextFile, ByteOrderMarkIsDroppedOnceAndAFirstLineKeepsItsOwn) {
     EXPECT_EQ(splitLines("\xEF\xBB\xBFtitle\tfile\r\n"), QStringList{"title\tfile"});
+    const QStringList lines{QString(QChar(0xFEFF)) + "  x", "y"};
+    EXPECT_EQ(splitLines(textfile::encodeLines(lines)), lines);
+    // Further lines keep it too, in a file that is UTF-8 and in one that is not.
+    EXPECT_EQ(splitLines("a\r\n\xEF\xBB\xBF"
+                         "b"),
+              (QStringList{"a", QChar(0xFEFF) + QString("b")}));
+    EXPECT_EQ(splitLines("\xE9\r\n\xEF\xBB\xBF"
+                         "b"),
+              (QStringList{"\u00E9", QChar(0xFEFF) + QString("b")}));
 }
 
 TEST(TextFile, WriteThenReadRoundTripsEveryLineWithCrLf) {

@@ -69,6 +69,12 @@ TEST(SearchLines, LinesEndAtCrLfCrOrLfAndKeepEmptyOnes) {
     s.assignFile(QByteArray("a\0b\tc\r\n\xFF\xFE", 10));
     EXPECT_EQ(s.size(), 2);
     EXPECT_EQ(s.bytes(0), QByteArrayView(QByteArray("a\0b\tc", 5)));
+    // A first line that begins with the mark's bytes keeps them when saved.
+    s = SearchLines::fromLines({"\xEF\xBB\xBF\tf\t/d/", "b"});
+    SearchLines back;
+    back.assignFile(s.fileBytes());
+    EXPECT_EQ(back.fileBytes(), s.fileBytes());
+    EXPECT_EQ(back.bytes(0), s.bytes(0));
 }
 
 TEST(SearchLines, AppendingKeepsLinesAndTitlesTogether) {
@@ -155,6 +161,42 @@ TEST(FsIndexWalk, ApplicationEntriesShowTheirNameAndHiddenOnesAreLeftOut) {
     SearchLines plain;
     IndexFolderSetting({"/apps", false}, w, plain);
     EXPECT_EQ(plain.size(), 4);
+}
+
+// A name with a TAB or a line end would forge fields or whole lines: such
+// files, and everything below such folders, stay out; the index saved and
+// loaded again holds exactly the lines the walk made.
+TEST(FsIndexWalk, NamesThatWouldBreakALineAreLeftOut) {
+    FakeTree t;
+    t.folders["/t/"] = {"Browser\tsh\t~\t-c 'touch x'",
+                        "two\nlines",
+                        "cr\rname",
+                        "ok \xFF.txt",
+                        "tab\tdir/",
+                        "line\ndir/",
+                        "sub/"};
+    t.folders["/t/tab\tdir/"] = {"inner"};
+    t.folders["/t/line\ndir/"] = {"inner"};
+    t.folders["/t/sub/"] = {"fine"};
+    SearchLines out;
+    IndexFolderSetting({"/t"}, t.walker(), out);
+    EXPECT_EQ(out.size(), 2);
+    EXPECT_EQ(out.bytes(0), QByteArrayView("ok \xFF.txt\tok \xFF.txt\t/t/"));
+    EXPECT_EQ(out.bytes(1), QByteArrayView("fine\tfine\t/t/sub/"));
+    EXPECT_FALSE(t.reads.contains("/t/tab\tdir/"));
+    // A configured folder that cannot be stored indexes nothing.
+    t.folders["/a\tb/"] = {"x"};
+    SearchLines none;
+    IndexFolderSetting({"/a\tb"}, t.walker(), none);
+    EXPECT_EQ(none.size(), 0);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath("FsSearch.txt");
+    ASSERT_TRUE(SaveFsIndex(file, out));
+    SearchLines back;
+    ASSERT_TRUE(LoadFsIndex(file, back));
+    EXPECT_EQ(back.fileBytes(), out.fileBytes());
+    EXPECT_EQ(indexTitle("a\tb\r\nc"), QByteArray("a b  c"));
 }
 
 TEST(FsIndexFolders, SettingsNameSpecialFoldersInOrder) {
