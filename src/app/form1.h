@@ -228,6 +228,7 @@ public:
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
+    void mnuQuit_Click();
     // The sidebar, made on first use: placed for the configured position,
     // hidden (unchecking "S&ideBar"), and whether it is shown.
     Sidebar& sidebar();
@@ -326,6 +327,8 @@ public:
     QAction* mnuHideMinimize;
     QAction* mnuLock;
     QAction* mnuSideBar;
+    QAction* mnuSettings;
+    QAction* mnuQuit;
 
     // ================= shared state ===========================================
     // The shown list was changed and not saved.
