@@ -137,6 +137,7 @@ public:
     void BuildFsIndex();
     void ReadAllLists();
     void LoadFsIndex();
+    void FsIndexStale();
     // The search box's state and the file-system index.
     SearchSession& Search() { return *search_; }
     const SearchSession& Search() const { return *search_; }

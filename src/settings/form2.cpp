@@ -245,6 +245,7 @@ void Form2::Command3_Click() {
     if (path.isEmpty()) return;
     main_.Cfg().fsSearchPaths += u';' + path;
     main_.Write_Cfg();
+    main_.FsIndexStale();
     dlg_.message(u'\'' + path + QStringLiteral("' added."));
 }
 
