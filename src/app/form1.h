@@ -247,6 +247,9 @@ public:
 
     // ================= settings ==============================================
     void sCut();
+    // How the entries the launcher writes name its program.
+    QString EntryProgram();
+    void RefreshOwnEntries();
     // Grabs `keyText`, or when empty the keyboard shortcut kept in the menu
     // entry sCut wrote. False when another client holds it (said in a
     // message) or it is no shortcut.
