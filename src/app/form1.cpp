@@ -206,6 +206,10 @@ void Form1::buildMenus() {
                              &Form1::mnuHideMinimize_Click);
     mnuLock = action(menu2, "mnuLock", "&Lock session", nullptr, &Form1::mnuLock_Click);
     mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, &Form1::mnuSideBar_Click);
+    // A program that lives in the tray is left and set up from its icon.
+    menu2->addSeparator();
+    mnuSettings = action(menu2, "mnuSettings", "&Settings", nullptr, &Form1::mnuHelp_Click);
+    mnuQuit = action(menu2, "mnuQuit", "&Quit", nullptr, &Form1::mnuQuit_Click);
 }
 
 void Form1::placeTwips(QWidget* w, int left, int top, int width, int height) {

@@ -142,6 +142,7 @@ public:
     void BuildFsIndex();
     void ReadAllLists();
     void LoadFsIndex();
+    void FsIndexStale();
     // The search box's state and the file-system index.
     SearchSession& Search() { return *search_; }
     const SearchSession& Search() const { return *search_; }
@@ -233,6 +234,7 @@ public:
     // The global hotkey arrived.
     void HotkeyPressed(int key);
     void mnuSideBar_Click();
+    void mnuQuit_Click();
     // The sidebar, made on first use: placed for the configured position
     // (checking "S&ideBar"), hidden (unchecking it), and whether it is shown.
     Sidebar& sidebar();
@@ -250,6 +252,9 @@ public:
 
     // ================= settings ==============================================
     void sCut();
+    // How the entries the launcher writes name its program.
+    QString EntryProgram();
+    void RefreshOwnEntries();
     // Grabs `keyText`, or when empty the keyboard shortcut kept in the menu
     // entry sCut wrote. False when another client holds it (said in a
     // message) or it is no shortcut.
@@ -330,6 +335,8 @@ public:
     QAction* mnuHideMinimize;
     QAction* mnuLock;
     QAction* mnuSideBar;
+    QAction* mnuSettings;
+    QAction* mnuQuit;
 
     // ================= shared state ===========================================
     // The shown list was changed and not saved.

@@ -4,13 +4,25 @@
 
 #include "app/commandword.h"
 #include "app/launcher.h"
+#include "app/options.h"
 #include "app/programfolder.h"
 #include "platform/processstart.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer before any folder is made or a running
+    // copy is reached: asking must change nothing.
+    const options::Decision decision = options::decide(argc, argv, BRENNOMIX_VERSION);
+    if (decision.action != options::Action::Run) {
+        std::FILE* out = decision.action == options::Action::Unknown ? stderr : stdout;
+        // A help that could not be written (a full disk, a closed pipe) is
+        // no success.
+        if (std::fputs(decision.text.c_str(), out) < 0 || std::fflush(out) != 0) return 1;
+        return options::exitCode(decision.action);
+    }
+
     // The command line is the arguments joined with single blanks.
     QStringList args;
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    for (int i = decision.firstWord; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     const QString cmd = args.join(u' ');
 
     const QString exeFolder = processstart::executableFolder();

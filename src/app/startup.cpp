@@ -39,6 +39,7 @@ void Form1::Form_Load() {
         Load_Cfg();
         readWorkArea();
         if (config_.window2Mouse) MoveWindowToMouse();
+        RefreshOwnEntries();
         mnuTray_Click();
         if (cmd_.toUpper() == u"/QUIT") CloseRequest();
     } catch (const std::exception&) {

@@ -161,6 +161,14 @@ void Form1::LoadFsIndex() {
     setWindowTitle(itemsFoundCaption(Search().List2()->size()));
 }
 
+// The folders to index changed: the cached index no longer covers them, so
+// the next file-system search builds it anew.
+void Form1::FsIndexStale() {
+    const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
+    if (FileExists(file)) QFile::remove(file);
+    Search().setFsIndexLoaded(false);
+}
+
 // While a build runs, a refresh waits for it: the file that build writes
 // is the fresh one.
 void Form1::mnuRefresh_Click() {

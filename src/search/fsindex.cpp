@@ -166,8 +166,11 @@ void WalkFolder(const QByteArray& folderIn, const QByteArray& pattern, bool appl
         // would forge the program, its arguments or whole lines, so such a
         // file is never offered to be run.
         if (!fitsIndexLine(item.name) || !patternMatches(pattern, item.name)) continue;
+        // An applications folder also holds the menus' caches
+        // (mimeinfo.cache): only its entries start anything.
+        if (applications && !item.name.endsWith(".desktop")) continue;
         QByteArray title = item.name;
-        if (applications && item.name.endsWith(".desktop") && walker.desktopEntryTitle) {
+        if (applications && walker.desktopEntryTitle) {
             if (!walker.desktopEntryTitle(folder + item.name, title)) continue;
             title = indexTitle(title.isEmpty() ? item.name : title);
         }

@@ -6,11 +6,25 @@
 #include "settings/shortcutfiles.h"
 
 namespace {
-QString entryPath(Platform& plat) {
-    return plat.userFolder(Platform::UserFolder::Applications) + u'/' +
-           QString::fromLatin1(shortcutfiles::kFileName);
+QString entryPath(Platform& plat, const char* name = shortcutfiles::kMenuFileName) {
+    return plat.userFolder(Platform::UserFolder::Applications) + u'/' + QString::fromLatin1(name);
+}
+
+// The menu entry's text: under the installed entry's name, else where
+// earlier versions kept it.
+QString entryText(Platform& plat) {
+    QByteArray bytes = plat.readUserFile(entryPath(plat));
+    if (bytes.isEmpty())
+        bytes = plat.readUserFile(entryPath(plat, shortcutfiles::kOldMenuFileName));
+    return QString::fromUtf8(bytes);
 }
 }  // namespace
+
+QString Form1::EntryProgram() {
+    return shortcutfiles::entryProgram(
+        plat_.programFile(),
+        plat_.findProgram(QString::fromLatin1(shortcutfiles::kInstalledName), QString()));
+}
 
 // The menu entry that starts the launcher and keeps a keyboard shortcut;
 // the running launcher grabs that shortcut itself and takes it as a recall.
@@ -38,21 +52,51 @@ void Form1::sCut() {
         return;
     }
     QString error;
-    const QString text = shortcutfiles::launcherEntry(plat_.programFile(), keyText);
+    const QString text = shortcutfiles::launcherEntry(EntryProgram(), keyText);
     if (!plat_.writeUserFile(entryPath(plat_), text.toUtf8(), &error)) {
         dlg_.message(
             QStringLiteral("Could not create the shortcut %1\r\n%2").arg(entryPath(plat_), error));
         return;
     }
+    // The entry an earlier version wrote would stand beside it as a second
+    // "Brennomix" in the menu.
+    const QString old = entryPath(plat_, shortcutfiles::kOldMenuFileName);
+    if (!shortcutfiles::keyTextOf(QString::fromUtf8(plat_.readUserFile(old))).isEmpty())
+        plat_.removeUserFile(old);
     dlg_.message(QStringLiteral("Shortcut created"));
+}
+
+// Entries written by a copy that has since gone (a build folder removed
+// after an install) would start nothing: they are written again for this
+// copy, keeping their shortcut. An entry of the user's own is left alone.
+void Form1::RefreshOwnEntries() {
+    auto gone = [this](const QString& program) {
+        return program.startsWith(u'/') && program != plat_.programFile() &&
+               !plat_.fileExists(program);
+    };
+    QString error;
+    for (const char* name : {shortcutfiles::kMenuFileName, shortcutfiles::kOldMenuFileName}) {
+        const QString path = entryPath(plat_, name);
+        const QString text = QString::fromUtf8(plat_.readUserFile(path));
+        const QString keyText = shortcutfiles::keyTextOf(text);
+        if (keyText.isEmpty() || !gone(shortcutfiles::execProgramOf(text))) continue;
+        const QByteArray fresh = shortcutfiles::launcherEntry(EntryProgram(), keyText).toUtf8();
+        if (plat_.writeUserFile(entryPath(plat_), fresh, &error) && path != entryPath(plat_))
+            plat_.removeUserFile(path);
+        break;
+    }
+    const QString autostart = plat_.userFolder(Platform::UserFolder::Autostart) + u'/' +
+                              QString::fromLatin1(shortcutfiles::kFileName);
+    const QString text = QString::fromUtf8(plat_.readUserFile(autostart));
+    if (text.contains(QStringLiteral("\nName=Brennomix\n")) &&
+        text.contains(QStringLiteral(" /resident")) && gone(shortcutfiles::execProgramOf(text)))
+        plat_.writeUserFile(autostart, shortcutfiles::autostartEntry(EntryProgram()).toUtf8(),
+                            &error);
 }
 
 bool Form1::GrabInstallShortcut(const QString& text) {
     const QString keyText =
-        (text.isEmpty()
-             ? shortcutfiles::keyTextOf(QString::fromUtf8(plat_.readUserFile(entryPath(plat_))))
-             : text)
-            .toUpper();
+        (text.isEmpty() ? shortcutfiles::keyTextOf(entryText(plat_)) : text).toUpper();
     if (keyText.isEmpty() || keyText == grabbedShortcut_) return true;
     const std::optional<KeyCombination> keys = keycombination::parse(keyText);
     if (!keys) return false;

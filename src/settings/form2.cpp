@@ -259,6 +259,7 @@ void Form2::Command3_Click() {
     }
     main_.Cfg().fsSearchPaths = fsindex::withSearchFolder(main_.Cfg().fsSearchPaths, path);
     WriteCfg();
+    main_.FsIndexStale();
     dlg_.message(u'\'' + path + QStringLiteral("' added."));
 }
 
@@ -281,7 +282,7 @@ void Form2::Command5_Click() {
 
 void Form2::CreateStartupShortcut() {
     QString error;
-    const QString text = shortcutfiles::autostartEntry(plat_.programFile());
+    const QString text = shortcutfiles::autostartEntry(main_.EntryProgram());
     if (!plat_.writeUserFile(StartupShortcutPath(), text.toUtf8(), &error)) {
         dlg_.message(QStringLiteral("Could not create the autostart entry %1\r\n%2")
                          .arg(StartupShortcutPath(), error));

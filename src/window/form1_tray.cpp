@@ -49,6 +49,14 @@ void Form1::ShowDesktopMenu() {
     menu2->exec(plat_.cursorPos());
 }
 
+// Ends the program the way the word "quit" does: out of the tray, stay-open
+// off, then a close request (which still asks about an unsaved list).
+void Form1::mnuQuit_Click() {
+    if (mnuTray->isChecked()) mnuTray_Click();
+    if (mnuStay->isChecked()) mnuStay_Click();
+    CloseRequest();
+}
+
 void Form1::HotkeyPressed(int key) {
     const bool visible = isVisible();
     if (!config_.hideWhenRecalled || (key == config_.hotkeyCode && !visible)) {

@@ -28,6 +28,13 @@ diff -u "$tmp/installed" "$tmp/packaged" >"$tmp/diff" ||
 $(cat "$tmp/diff")"
 echo "$(wc -l <"$tmp/packaged") files, as installed"
 
+# Debian policy: the package's copyright file, in the machine-readable format.
+grep -qx '^/usr/share/doc/brennomix/copyright' "$tmp/packaged" ||
+    fail "the package has no /usr/share/doc/brennomix/copyright"
+dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/brennomix/copyright |
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not in the machine-readable format"
+
 info=$(dpkg-deb --info "$deb")
 depends=$(echo "$info" | sed -n 's/^ *Depends: *//p')
 [ -n "$depends" ] || fail "the package names no dependencies:

@@ -245,8 +245,11 @@ TEST_F(Form2Test, HotkeyWhileNotResidentMakesTheProgramResident) {
     EXPECT_EQ(plat.callsStartingWith("grabHotkey").last(), "grabHotkey|55");
 }
 
-TEST_F(Form2Test, SearchFoldersAreAppendedEvenTwice) {
+TEST_F(Form2Test, SearchFoldersAreAppendedEvenTwiceAndMakeTheIndexStale) {
     Form2& f = open();
+    writeFile("FsSearch.txt", "old\told\t/old/\r\n");
+    form->LoadFsIndex();
+    form->Search().setFsIndexLoaded(true);
     dlg.fileNames = {"/srv/share", "/srv/share", ""};
     f.Command3->click();
     f.Command3->click();
@@ -256,6 +259,9 @@ TEST_F(Form2Test, SearchFoldersAreAppendedEvenTwice) {
     c.paths = "Desktop;My Documents;Start Menu;/srv/share;/srv/share";
     EXPECT_EQ(cfg(), c.bytes());
     EXPECT_EQ(dlg.messages(), (QStringList{"'/srv/share' added.", "'/srv/share' added."}));
+    // The next file-system search walks the folders, the new one included.
+    EXPECT_FALSE(QFile::exists(path("FsSearch.txt")));
+    EXPECT_FALSE(form->Search().fsIndexLoaded());
 }
 
 // The empty setting (the default folders) keeps them when one is added; a

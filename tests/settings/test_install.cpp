@@ -21,7 +21,8 @@ protected:
         writeList("Brennomix", {"one\tone.exe"});
         writeFile("Brennomix.cfg", "Desktop\r\nHotkey=K\r\n");
     }
-    QString entryPath() const { return plat.applications + "/Brennomix.desktop"; }
+    // The installed entry's name, so the user's entry overrides it.
+    QString entryPath() const { return plat.applications + "/brennomix.desktop"; }
     QByteArray entry() const {
         QFile f(entryPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -36,14 +37,62 @@ TEST_F(InstallTest, InstallWritesTheMenuEntryWithTheKeyInUpperCase) {
     const QByteArray text = entry();
     EXPECT_TRUE(text.contains("\nExec=/opt/brennomix/brennomix\n")) << text.constData();
     EXPECT_TRUE(text.contains("\nX-Brennomix-Shortcut=CTRL+ALT+A\n"));
+    // It keeps the installed entry's actions.
+    EXPECT_TRUE(
+        text.contains("\n[Desktop Action Quit]\nName=Quit\nExec=/opt/brennomix/brennomix /quit"));
     EXPECT_EQ(plat.callsStartingWith("grabKeyCombination"),
               QStringList{"grabKeyCombination|CTRL+ALT+A"});
     // Nothing else was written into the folder.
-    EXPECT_EQ(QDir(plat.applications).entryList(QDir::Files), QStringList{"Brennomix.desktop"});
+    EXPECT_EQ(QDir(plat.applications).entryList(QDir::Files), QStringList{"brennomix.desktop"});
     // The shortcut recalls the hidden window.
     form->hide();
     emit plat.keyCombinationPressed();
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(InstallTest, TheEntryOfAnEarlierVersionMakesWayAndItsShortcutIsKept) {
+    QDir().mkpath(plat.applications);
+    QFile old(plat.applications + "/Brennomix.desktop");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("[Desktop Entry]\nName=Brennomix\nExec=/old/brennomix\nX-Brennomix-Shortcut=ALT+B\n");
+    old.close();
+    start();
+    EXPECT_EQ(plat.callsStartingWith("grabKeyCombination"),
+              QStringList{"grabKeyCombination|ALT+B"});
+    // Installed, the program is named as the installed entry names it.
+    plat.programs["brennomix"] = plat.program;
+    dlg.inputs = {"ctrl+alt+a"};
+    form->sCut();
+    EXPECT_TRUE(entry().contains("\nExec=brennomix\n")) << entry().constData();
+    EXPECT_EQ(QDir(plat.applications).entryList(QDir::Files), QStringList{"brennomix.desktop"});
+}
+
+TEST_F(InstallTest, EntriesWhoseProgramIsGoneAreWrittenAgainForThisCopy) {
+    QDir().mkpath(plat.applications);
+    QDir().mkpath(plat.autostart);
+    auto write = [](const QString& path, const QByteArray& text) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    write(entryPath(),
+          "[Desktop Entry]\nName=Brennomix\nExec=/gone/build/brennomix\n"
+          "X-Brennomix-Shortcut=ALT+B\n");
+    write(plat.autostart + "/Brennomix.desktop",
+          "[Desktop Entry]\nName=Brennomix\nExec=/gone/build/brennomix /resident\n");
+    // The user's own entry of another name is none of the launcher's business.
+    write(plat.applications + "/mine.desktop", "[Desktop Entry]\nExec=/gone/tool\n");
+    start();
+    EXPECT_TRUE(entry().contains("\nExec=/opt/brennomix/brennomix\n")) << entry().constData();
+    EXPECT_TRUE(entry().contains("\nX-Brennomix-Shortcut=ALT+B\n"));
+    QFile autostart(plat.autostart + "/Brennomix.desktop");
+    ASSERT_TRUE(autostart.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(autostart.readAll().contains("\nExec=/opt/brennomix/brennomix /resident\n"));
+    // An entry whose program is there stays as it is.
+    write(entryPath(),
+          "[Desktop Entry]\nName=Brennomix\nExec=brennomix\nX-Brennomix-Shortcut=ALT+C\n");
+    start();
+    EXPECT_TRUE(entry().contains("\nExec=brennomix\nX-Brennomix-Shortcut=ALT+C\n"));
 }
 
 TEST_F(InstallTest, CancelWritesAndShowsNothing) {

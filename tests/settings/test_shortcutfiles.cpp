@@ -71,3 +71,16 @@ TEST(ShortcutFiles, MenuEntryKeepsTheKeyText) {
     EXPECT_EQ(shortcutfiles::keyTextOf("[Desktop Entry]\r\nX-Brennomix-Shortcut=ALT+B\r\n"),
               "ALT+B");
 }
+
+TEST(ShortcutFiles, TheInstalledProgramIsNamedAsTheInstalledEntryNamesIt) {
+    EXPECT_EQ(shortcutfiles::entryProgram("/usr/bin/brennomix", "/usr/bin/brennomix"), "brennomix");
+    // A copy in a build folder, or none on PATH: its own path.
+    EXPECT_EQ(shortcutfiles::entryProgram("/src/build/brennomix", "/usr/bin/brennomix"),
+              "/src/build/brennomix");
+    EXPECT_EQ(shortcutfiles::entryProgram("/src/build/brennomix", ""), "/src/build/brennomix");
+    for (const char* program : kPrograms) {
+        EXPECT_EQ(shortcutfiles::execProgramOf(shortcutfiles::launcherEntry(program, "ALT+A")),
+                  program);
+        EXPECT_EQ(shortcutfiles::execProgramOf(shortcutfiles::autostartEntry(program)), program);
+    }
+}

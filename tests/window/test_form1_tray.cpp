@@ -4,6 +4,7 @@
 
 #include "form1hooks.h"
 #include "formfixture.h"
+#include "settings/form2.h"
 #include "waitfor.h"
 #include "window/trayicon.h"
 
@@ -128,9 +129,24 @@ TEST_F(TrayTest, RightClickOpensTheDesktopMenuAtThePointer) {
     EXPECT_EQ(shownAt.topLeft(), QPoint(300, 200));
     EXPECT_TRUE(leftClickIgnored);
     EXPECT_FALSE(form->menu2->isVisible());
-    // The menu's caption is never shown; its items are.
-    EXPECT_EQ(form->menu2->actions().size(), 5);
-    EXPECT_EQ(form->mnuHideIcons->text(), "&Hide/Show Desktop Icons");
+}
+
+TEST_F(TrayTest, TheTrayMenuOpensTheSettingsAndQuits) {
+    startWith("K");
+    form->close();
+    ASSERT_FALSE(form->isVisible());
+    form->mnuSettings->trigger();
+    ASSERT_NE(form->Settings(), nullptr);
+    EXPECT_TRUE(form->Settings()->isVisible());
+    form->Settings()->close();
+
+    // Quit ends a resident program from a hidden window, icon and all.
+    form->mnuStay->trigger();
+    ASSERT_TRUE(form->mnuStay->isChecked());
+    plat.calls.clear();
+    form->mnuQuit->trigger();
+    EXPECT_TRUE(form->Ended());
+    EXPECT_TRUE(plat.calls.contains("trayRemove"));
 }
 
 TEST_F(TrayTest, HotkeyShowsTheHiddenWindowWithTheFocusInTheList) {

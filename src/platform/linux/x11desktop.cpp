@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QList>
 
@@ -65,6 +66,16 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
     };
     KeyGrab grabs[2];
     X11Desktop* owner = nullptr;
+    // The X time of the latest press of a grabbed key or of a button on one
+    // of our windows (the tray icon), and when it came: the user action an
+    // activation request that follows at once answers.
+    xcb_timestamp_t inputTime = XCB_CURRENT_TIME;
+    QElapsedTimer inputClock;
+
+    void noteInput(xcb_timestamp_t time) {
+        inputTime = time;
+        inputClock.start();
+    }
 
     xcb_atom_t atom(const char* name) {
         Freed<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(
@@ -205,6 +216,7 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
                 if (g < 0) return false;
                 // Key repeat sends a release and a press with one timestamp.
                 if (e->time != grabs[g].lastRelease) {
+                    noteInput(e->time);
                     const auto& handler = g == 0 ? owner->onHotkey : owner->onCombination;
                     if (handler) handler();
                 }
@@ -217,6 +229,10 @@ struct X11Desktop::Impl : public QAbstractNativeEventFilter {
                 grabs[g].lastRelease = e->time;
                 return true;
             }
+            case XCB_BUTTON_PRESS:
+            case XCB_BUTTON_RELEASE:
+                noteInput(reinterpret_cast<xcb_button_press_event_t*>(event)->time);
+                return false;
             case XCB_PROPERTY_NOTIFY: {
                 auto* e = reinterpret_cast<xcb_property_notify_event_t*>(event);
                 if (e->atom == frameExtents && owner->onFrameChanged)
@@ -338,16 +354,74 @@ std::optional<WId> X11Desktop::activeWindow() {
     return d->rootActiveWindow();
 }
 
+namespace {
+
+// The X server's time now, read on a connection of its own (the
+// application's connection hands its events to Qt): a property change on a
+// window of that connection comes back stamped with it.
+xcb_timestamp_t serverTimeNow() {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    xcb_timestamp_t time = XCB_CURRENT_TIME;
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
+        return time;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t w = xcb_generate_id(c);
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(c, 0, w, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0,
+                        nullptr);
+    xcb_flush(c);
+    while (xcb_generic_event_t* e = xcb_wait_for_event(c)) {
+        const bool found = (e->response_type & ~0x80) == XCB_PROPERTY_NOTIFY;
+        if (found) time = reinterpret_cast<xcb_property_notify_event_t*>(e)->time;
+        std::free(e);
+        if (found) break;
+    }
+    xcb_disconnect(c);
+    return time;
+}
+
+// An input event older than this did not call for the activation at hand.
+constexpr qint64 kInputAgeMs = 2000;
+
+}  // namespace
+
 bool X11Desktop::requestActivation(QWidget* w) {
-    if (!d->rootActiveWindow()) return false;
+    const std::optional<WId> active = d->rootActiveWindow();
+    if (!active) return false;
+    // Focus-stealing prevention weighs the request's time against the user's
+    // last action in the focused window: the key press or click that called
+    // the launcher, else (a later copy started it) the time of the request.
+    const xcb_timestamp_t time =
+        d->inputClock.isValid() && d->inputClock.elapsed() < kInputAgeMs && d->inputTime
+            ? d->inputTime
+            : serverTimeNow();
+    const xcb_window_t window = xcb_window_t(w->winId());
+    if (time != XCB_CURRENT_TIME) {
+        // The window's own last user time, where the window manager reads it
+        // (Qt keeps it on a window of its own when the manager supports that).
+        xcb_window_t timeWindow = window;
+        Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
+            d->conn,
+            xcb_get_property(d->conn, 0, window, d->atom("_NET_WM_USER_TIME_WINDOW"),
+                             XCB_ATOM_WINDOW, 0, 1),
+            nullptr));
+        if (r && r->format == 32 && xcb_get_property_value_length(r.p) >= 4)
+            timeWindow = *static_cast<const xcb_window_t*>(xcb_get_property_value(r.p));
+        xcb_change_property(d->conn, XCB_PROP_MODE_REPLACE, timeWindow,
+                            d->atom("_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1, &time);
+    }
     xcb_client_message_event_t m{};
     m.response_type = XCB_CLIENT_MESSAGE;
     m.format = 32;
-    m.window = xcb_window_t(w->winId());
+    m.window = window;
     m.type = d->activeWindow;
     m.data.data32[0] = kSourceUser;
-    m.data.data32[1] = XCB_CURRENT_TIME;
-    m.data.data32[2] = 0;
+    m.data.data32[1] = time;
+    m.data.data32[2] = *active == WId(window) ? 0 : xcb_window_t(*active);
     xcb_send_event(d->conn, 0, d->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&m));
