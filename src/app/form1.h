@@ -33,12 +33,17 @@ class Form1Hooks;
 class DigitColumn : public QLabel {
 public:
     using QLabel::QLabel;
-    // Row pitch in pixels, and where the first row starts relative to the label.
+    // Row pitch in pixels, and where the first row starts relative to the
+    // label; the label grows to hold its last digit.
     void SetRows(int rowHeight, int firstRowOffset) {
         rowHeight_ = rowHeight;
         offset_ = firstRowOffset;
+        const int needed = offset_ + 10 * rowHeight_;
+        if (height() < needed) resize(width(), needed);
         update();
     }
+
+    int FirstRowOffset() const { return offset_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -405,6 +410,7 @@ private:
     void placeOuter(int left, int top, int width, int height);
     bool AdoptFrame();
     void FitGeometry();
+    void PlaceDateLine();
     // app: words waiting for delivery to Text1.
     QStringList pendingWords_;
     bool deliveringWords_ = false;

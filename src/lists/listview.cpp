@@ -191,3 +191,11 @@ void ListView::changeEvent(QEvent* e) {
     QTreeView::changeEvent(e);
     if (e->type() == QEvent::PaletteChange) model_.SetBackground(palette().color(QPalette::Base));
 }
+
+void ListView::updateGeometries() {
+    QTreeView::updateGeometries();
+    const int top = viewport()->y();
+    if (top == rowsTop_) return;
+    rowsTop_ = top;
+    if (onRowsMoved) onRowsMoved();
+}
