@@ -1,7 +1,7 @@
 #!/bin/bash
 # Makes docs/screenshot.png, the README's picture of the main window, with
 # the end-to-end harness and its screenshot tool: the launcher from the
-# build folder, on a private X server, showing an example top list.
+# build folder, on a private X server, at its first start.
 #
 #   scripts/screenshot.sh [build folder]    (default: build)
 set -u
@@ -15,26 +15,19 @@ export BRENNOMIX_BIN="$build/brennomix" XSHOT="$build/tests/e2e/xshot" E2E_OUT="
 . "$root/tests/e2e/lib.sh"
 e2e_setup
 
-tab=$'\t'
-{
-    printf 'Terminal%sx-terminal-emulator\r\n' "$tab"
-    printf 'Files%s%s\r\n' "$tab" "$HOME"
-    printf 'Text editor%snotepad.exe\r\n' "$tab"
-    printf 'Web browser%sIExplore.exe\r\n' "$tab"
-    printf 'Debian news%shttps://www.debian.org/News/%s%s%s0,110,0%s\r\n' "$tab" "$tab" "$tab" "$tab" "$tab"
-    printf 'tools\r\n'
-    printf 'games\r\n'
-    printf 'Calculator%scalc.exe%s%s%s%sBold\r\n' "$tab" "$tab" "$tab" "$tab" "$tab"
-} >"$BRENNOMIX_HOME/Brennomix.ini"
-
+# A real first start: the launcher creates its top list, says so, and
+# shows it in the bottom-right corner of the work area.
 e2e_start_launcher
+e2e_dismiss_message 15
 win=$(e2e_wait_window "Brennomix Launcher" 15)
-# The selection moves off the first row so the picture shows a picked entry.
-e2e_keys "$win" Down Down
-sleep 0.5
+read -r WX WY WW WH <<<"$(e2e_work_area)"
+cornered() {
+    read -r x y w h <<<"$(e2e_frame_geometry "$win")" || return 1
+    [ $((x + w)) -eq $((WX + WW)) ] && [ $((y + h)) -eq $((WY + WH)) ]
+}
+e2e_wait 10 cornered || e2e_fail "the window did not settle"
 e2e_screenshot main "$win" || e2e_fail "no screenshot"
 cp "$E2E_OUT/screenshot-main.png" "$root/docs/screenshot.png"
 echo "wrote docs/screenshot.png"
-e2e_keys "$win" F7
-e2e_close_window "$win"
+e2e_run_launcher /quit || e2e_fail "/quit was not handed over"
 e2e_wait_exit "$E2E_LAUNCHER" 10

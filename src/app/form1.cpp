@@ -131,6 +131,10 @@ void Form1::buildControls() {
     List1->onMouseDown = [this](int b, int s, float x, float y) { List1_MouseDown(b, s, x, y); };
     List1->onMouseUp = [this](int b, int s, float x, float y) { List1_MouseUp(b, s, x, y); };
     List1->onMouseMove = [this](int b, int s, float x, float y) { List1_MouseMove(b, s, x, y); };
+    // The digits stay beside their rows when the column headers come and go.
+    List1->onRowsMoved = [this] {
+        Label2->SetRows(List1->RowHeight(), List1->y() + List1->viewport()->y() - Label2->y());
+    };
 }
 
 void Form1::buildMenus() {

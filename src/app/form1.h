@@ -35,12 +35,17 @@ class Form1Hooks;
 class DigitColumn : public QLabel {
 public:
     using QLabel::QLabel;
-    // Row pitch in pixels, and where the first row starts relative to the label.
+    // Row pitch in pixels, and where the first row starts relative to the
+    // label; the label grows to hold its last digit.
     void SetRows(int rowHeight, int firstRowOffset) {
         rowHeight_ = rowHeight;
         offset_ = firstRowOffset;
+        const int needed = offset_ + 10 * rowHeight_;
+        if (height() < needed) resize(width(), needed);
         update();
     }
+
+    int FirstRowOffset() const { return offset_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -415,6 +420,7 @@ private:
     void placeOuter(int left, int top, int width, int height);
     bool AdoptFrame();
     void FitGeometry();
+    void PlaceDateLine();
     bool startedUp_ = false;
     // Draws the run modes: the status letter and the check marks.
     void drawRunModes();

@@ -7,7 +7,7 @@
 #include "window/trayicon.h"
 
 void Form1::UpdateDateAndStartTime() {
-    mDate->setGeometry(List1->x(), List1->y() + List1->height(), List1->width(), mDate->height());
+    PlaceDateLine();
     const starttime::Texts texts =
         starttime::texts(plat_.currentDateTime(), plat_.uptimeMs(), QLocale::system());
     Browse->setToolTip(texts.browseTip);

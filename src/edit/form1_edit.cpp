@@ -420,8 +420,12 @@ void Form1::mnuColor_Click() {
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     Timer2->stop();
-    // The dialog opens on the colour the row is shown in, its own or not.
-    QColor shown = items.data(items.index(cur - 1, 0), Qt::ForegroundRole).value<QColor>();
+    // The dialog opens on the row's own colour, not on the lighter or darker
+    // shade it may be drawn in; a row without one opens on the text colour.
+    const std::uint32_t own = items.ForeColor(cur);
+    QColor shown = own != listfile::kDefaultTextColor
+                       ? colorFromValue(own)
+                       : items.data(items.index(cur - 1, 0), Qt::ForegroundRole).value<QColor>();
     if (!shown.isValid()) shown = List1->palette().color(QPalette::Text);
     editrules::ColorCodeToRGB(
         std::int32_t(shown.red() + 256 * shown.green() + 65536 * shown.blue()), edit_.mR, edit_.mG,

@@ -2,8 +2,16 @@
 
 #include <QColor>
 
+#include "lists/contrast.h"
+
 QColor colorFromValue(std::uint32_t v) {
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+std::uint32_t valueFromColor(const QColor& c) {
+    const QColor rgb = c.toRgb();
+    return std::uint32_t(rgb.red()) | (std::uint32_t(rgb.green()) << 8) |
+           (std::uint32_t(rgb.blue()) << 16);
 }
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -23,10 +31,12 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return listfile::shownText(index.column() == 0 ? Text(i) : SubItem(i, index.column()));
         case Qt::ForegroundRole: {
-            const std::uint32_t c = ForeColor(i);
-            if (c == listfile::kDefaultTextColor)
-                return defaultText_.isValid() ? QVariant(defaultText_) : QVariant();
-            return colorFromValue(c);
+            std::uint32_t c = ForeColor(i);
+            if (c == listfile::kDefaultTextColor) {
+                if (!defaultText_.isValid()) return {};
+                c = valueFromColor(defaultText_);
+            }
+            return colorFromValue(contrast::readable(c, background_));
         }
         case Qt::FontRole:
             return Bold(i) ? boldFont_ : font_;
@@ -256,4 +266,11 @@ void ListModel::changed(int i, int column) {
     const int first = column < 0 ? 0 : column;
     const int last = column < 0 ? kColumns - 1 : column;
     emit dataChanged(index(i - 1, first), index(i - 1, last));
+}
+
+void ListModel::SetBackground(const QColor& c) {
+    const std::uint32_t v = valueFromColor(c);
+    if (v == background_) return;
+    background_ = v;
+    if (Count() > 0) emit dataChanged(index(0, 0), index(Count() - 1, kColumns - 1));
 }

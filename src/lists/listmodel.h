@@ -92,6 +92,9 @@ public:
 
     // Colours are colour values (red + 256 green + 65536 blue) or the default code.
     void SetDefaultTextColor(const QColor& c) { defaultText_ = c; }
+    // The background the rows are drawn on: a colour that would not read on
+    // it is drawn lighter or darker, while the row keeps its own colour.
+    void SetBackground(const QColor& c);
     void SetFont(const QFont& f);
 
 private:
@@ -124,7 +127,9 @@ private:
     std::function<QString(const QString&)> titleOf_;
     std::function<std::uint32_t(const QString&)> colorOf_;
     QColor defaultText_;
+    std::uint32_t background_ = 0xFFFFFFu;
     QFont font_, boldFont_;
 };
 
 QColor colorFromValue(std::uint32_t value);
+std::uint32_t valueFromColor(const QColor& color);

@@ -47,6 +47,7 @@ ListView::ListView(QWidget* parent) : QTreeView(parent) {
     header()->setSectionsMovable(false);
     widths_.fill(0);
     applyColumnWidths();
+    model_.SetBackground(palette().color(QPalette::Base));
 }
 
 int ListView::SelectedItem() const {
@@ -182,4 +183,19 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* e) {
     // The second press of a double click raises no press of its own; its
     // release still arrives as a normal release.
     e->accept();
+}
+
+// The rows' colours are drawn legible on whatever background the view now
+// has: a search colour, or a dark theme's window colour.
+void ListView::changeEvent(QEvent* e) {
+    QTreeView::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange) model_.SetBackground(palette().color(QPalette::Base));
+}
+
+void ListView::updateGeometries() {
+    QTreeView::updateGeometries();
+    const int top = viewport()->y();
+    if (top == rowsTop_) return;
+    rowsTop_ = top;
+    if (onRowsMoved) onRowsMoved();
 }

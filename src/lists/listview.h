@@ -57,6 +57,9 @@ public:
     std::function<void(int button, int shift, float x, float y)> onMouseDown;
     std::function<void(int button, int shift, float x, float y)> onMouseUp;
     std::function<void(int button, int shift, float x, float y)> onMouseMove;
+    // The first row moved within the view (the column headers were shown or
+    // hidden): whatever stands beside the rows follows.
+    std::function<void()> onRowsMoved;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -64,6 +67,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void updateGeometries() override;
 
 private:
     void applyColumnWidths();
@@ -75,4 +80,5 @@ private:
     std::uint32_t backColor_ = kSystemWindowColor;
     double tppX_ = 15, tppY_ = 15;
     int rowHeight_ = 16;
+    int rowsTop_ = -1;
 };

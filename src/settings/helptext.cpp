@@ -29,11 +29,11 @@ QStringList lines(const QString& version, const QString& homepage) {
              QStringLiteral(" Hold control key to run multiple items.")
       << QStringLiteral("Type items name to autoselect it")
       << QStringLiteral(
-             "Hold control key and type letters to begin a search of the loaded list. (useful "
-             "when list is too big).")
+             "Hold control key and type letters to search all lists and the indexed files (with "
+             "'Quick Search' on: the loaded list).")
       << QStringLiteral("Press keyboard number 0-9 to run item or ") +
              QStringLiteral("press space or enter to run selected item.")
-      << QStringLiteral("Press ` or - or . to go to top list.")
+      << QStringLiteral("Press ` or Backspace (or keypad - or .) to go to top list.")
       << QStringLiteral("Press Escape or * to exit.")
       << QStringLiteral("Hold Shift key when clicking an item to open its parent folder.")
       << QString();
@@ -62,8 +62,8 @@ QStringList lines(const QString& version, const QString& homepage) {
       << QStringLiteral("   mtools (opens a list you have made (named mTools.ini))") << QString();
     // The keyboard block.
     l << QStringLiteral("Other keyboard shortcuts:")
-      << QStringLiteral(" F2 (or alt+f) All list search.")
-      << QStringLiteral(" F3 (or ctrl+Space) File system search.")
+      << QStringLiteral(" Ctrl+Space All list search.")
+      << QStringLiteral(" F3 (or ctrl+alt+f) File system search.")
       << QStringLiteral(" F4 Change items color in the list.")
       << QStringLiteral(" F5 or alt+a Make the list stay open (so you can click many items)")
       << QStringLiteral(" F6 Rename the selected items title.")
@@ -74,7 +74,7 @@ QStringList lines(const QString& version, const QString& homepage) {
       << QStringLiteral(" F11 Toggle 'Always on Top' feature.")
       << QStringLiteral(" Ctrl+alt+s Save list.")
       << QStringLiteral(" Ctrl+F8 Check if items in list are valid.")
-      << QStringLiteral(" Ctrl+TAB or ctrl+shift+tab Opens the Start Menu Run dialog")
+      << QStringLiteral(" Ctrl+TAB or ctrl+shift+tab Opens the desktop's Run dialog")
       << QStringLiteral(" Ctrl+` or ctrl+shift+` Opens an alternate Run dialog");
     if (!homepage.isEmpty()) l << QStringLiteral("Latest version: ") + homepage;
     return l;

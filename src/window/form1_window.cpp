@@ -172,14 +172,25 @@ void Form1::Form_Resize() {
     }
     if (normalState(this)) {
         const int height = Height(), width = Width();
-        placeOuter(Left(), Top(), placement::minimumWidth(width), placement::minimumHeight(height));
+        const placement::Rect& work = placement_.work();
+        placeOuter(Left(), Top(), placement::withinWork(placement::minimumWidth(width), work.width),
+                   placement::withinWork(placement::minimumHeight(height), work.height));
         // A size changed here is a resize of its own: its corner and list
         // follow from the new size.
         if (Height() != height || Width() != width) return Form_Resize();
         List1->resize(std::max(0, roundTwips((Width() - 380) / tx)),
                       std::max(0, roundTwips((ScaleHeight() - 500) / ty)));
+        PlaceDateLine();
         CheckListOverflow();
     }
+}
+
+void Form1::PlaceDateLine() {
+    mDate->setGeometry(placement::dateLine(List1->geometry(), clientRect().height(),
+                                           mDate->fontMetrics().height()));
+    // Drawn over the list's edge where the two meet.
+    mDate->setAutoFillBackground(true);
+    mDate->raise();
 }
 
 void Form1::CheckListOverflow() {
@@ -206,7 +217,8 @@ void Form1::FitGeometry() {
                                 RowHeightPixels() * TwipsPerPixelY(), GetScreenDpi(), work.height);
     // The resize that follows a new height applies the minimum: the top
     // is found for the height the window ends with.
-    if (normalState(this)) height = placement::minimumHeight(height);
+    if (normalState(this))
+        height = placement::withinWork(placement::minimumHeight(height), work.height);
     const placement::Rect fitted{Left(), Top(), Width(), height};
     placeOuter(fitted.left, placement::fittedTop(fitted, config_.window2Mouse, work), fitted.width,
                height);

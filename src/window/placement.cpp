@@ -1,5 +1,6 @@
 #include "window/placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "lists/listfile.h"
@@ -39,6 +40,10 @@ int minimumWidth(int width) {
     return width < 4575 ? 4650 : width;
 }
 
+int withinWork(int size, int workSize) {
+    return workSize > 0 ? std::min(size, workSize) : size;
+}
+
 int fittedHeight(int entries, int frame, double rowTwips, double dpi, int workHeight) {
     if (entries <= 10) return frame + 2955;
     const int height = roundTwips(rowTwips * entries + frame + dpi * 6.09375);
@@ -72,6 +77,11 @@ bool pointerOnWindow(const QPoint& pointer, int left, int top, int right, int bo
 Rect grownForNewEntry(const Rect& window, int entries) {
     if (window.top <= 0 || entries <= 10) return window;
     return {window.left, window.top - 250, window.width, window.height + 250};
+}
+
+QRect dateLine(const QRect& list, int clientHeight, int lineHeight) {
+    const int top = std::max(0, std::min(list.bottom() + 1, clientHeight - lineHeight));
+    return {list.left(), top, list.width(), lineHeight};
 }
 
 }  // namespace placement

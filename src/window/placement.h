@@ -44,6 +44,11 @@ QPoint bottomRight(const Rect& window, const Rect& work);
 int minimumHeight(int height);
 int minimumWidth(int width);
 
+// A window size no larger than the work area's (`workSize`): on a small or
+// strongly scaled screen the work area wins over the smallest window. An
+// unknown work area (0) limits nothing.
+int withinWork(int size, int workSize);
+
 // The window height that fits a list of `entries` rows: a client area of
 // 2955 twips up to ten entries, otherwise every row plus room for the
 // controls, at most the work area's height. `frame` is Height − ScaleHeight.
@@ -68,5 +73,10 @@ bool pointerOnWindow(const QPoint& pointer, int left, int top, int right, int bo
 // twips when it stands below the screen's top and shows more than ten
 // entries; otherwise unchanged.
 Rect grownForNewEntry(const Rect& window, int entries);
+
+// The date line below the list, in pixels of the client area: as wide as the
+// list and right under it, but never cut by the window's bottom edge; where
+// the room below the list is short it covers the list's lower edge instead.
+QRect dateLine(const QRect& list, int clientHeight, int lineHeight);
 
 }  // namespace placement

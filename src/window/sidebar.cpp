@@ -17,7 +17,7 @@ Sidebar::Sidebar(Platform& platform)
                            Qt::WindowDoesNotAcceptFocus),
       plat_(platform) {
     setObjectName(QStringLiteral("sidebar"));
-    setWindowTitle(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Brennomix sidebar"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);

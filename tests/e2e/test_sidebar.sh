@@ -11,8 +11,8 @@ printf 'Desktop;My Documents;Start Menu\r\nHotkey=K\r\nWindow2mouse=0\r\nHover s
 
 e2e_start_launcher
 win=$(e2e_wait_window "Brennomix Launcher" 15)
-strip() { xdotool search --onlyvisible --name '^Form3$' 2>/dev/null | head -n 1; }
-e2e_wait 10 sh -c "[ -n \"\$(xdotool search --onlyvisible --name '^Form3\$')\" ]" ||
+strip() { xdotool search --onlyvisible --name '^Brennomix sidebar$' 2>/dev/null | head -n 1; }
+e2e_wait 10 sh -c "[ -n \"\$(xdotool search --onlyvisible --name '^Brennomix sidebar\$')\" ]" ||
     e2e_fail "no sidebar"
 bar=$(strip)
 at_right() {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lists/contrast.h"
 #include "lists/listview.h"
 
 namespace {
@@ -212,4 +213,23 @@ TEST(ListView, MillionRowsLoadAndScroll) {
     EXPECT_EQ(v.ListItems().Text(1'000'000), "999999");
     std::printf("[ figures  ] 1,000,000 rows: insert+layout %lld ms, 50 scroll repaints %lld ms\n",
                 static_cast<long long>(load), static_cast<long long>(scroll));
+}
+
+// A dark theme keeps the stored colours but draws them legibly; a search's
+// pale background takes them back as they are.
+TEST(ListView, RowColoursAreDrawnLegiblyOnTheViewsBackground) {
+    ListView v;
+    QPalette p = v.palette();
+    p.setColor(QPalette::Base, QColor(42, 42, 42));
+    v.setPalette(p);
+    ListModel& m = v.ListItems();
+    m.Add("tools");
+    m.SetForeColor(1, listfile::rgb(180, 0, 0));
+    auto shown = [&] {
+        return valueFromColor(m.data(m.index(0, 0), Qt::ForegroundRole).value<QColor>());
+    };
+    EXPECT_GE(contrast::ratio(shown(), listfile::rgb(42, 42, 42)), contrast::kReadable);
+    EXPECT_EQ(m.ForeColor(1), listfile::rgb(180, 0, 0));
+    v.SetBackColor(listfile::rgb(255, 255, 208));
+    EXPECT_EQ(shown(), listfile::rgb(180, 0, 0));
 }

@@ -363,3 +363,35 @@ TEST_F(WindowTest, ResizeKeepsTheMinimumAndTheCorner) {
     EXPECT_EQ(form->Left() + form->Width(), workRight());
     EXPECT_EQ(form->List1->width(), 285);  // 4270 twips
 }
+
+TEST_F(WindowTest, DigitsStayBesideTheirRowsWithTheColumnHeadersShown) {
+    startWith({});
+    auto rowTop = [&] {
+        return form->List1->viewport()->mapTo(&*form, form->List1->RowRect(1).topLeft()).y();
+    };
+    auto digitTop = [&] {
+        return form->Label2->mapTo(&*form, QPoint(0, form->Label2->FirstRowOffset())).y();
+    };
+    EXPECT_EQ(digitTop(), rowTop());
+    const int before = rowTop();
+    form->ToggleColumns();
+    ASSERT_TRUE(waitFor([&] { return rowTop() > before; }));
+    EXPECT_EQ(digitTop(), rowTop());
+    // The "0" still has its row inside the column.
+    EXPECT_GE(form->Label2->height(),
+              form->Label2->FirstRowOffset() + 10 * form->List1->RowHeight());
+    form->ToggleColumns();
+    ASSERT_TRUE(waitFor([&] { return rowTop() == before; }));
+    EXPECT_EQ(digitTop(), rowTop());
+}
+
+// A work area smaller than the smallest window (a small screen, or a strong
+// scale factor) holds the whole window.
+TEST_F(WindowTest, TheWindowNeverOutgrowsTheWorkArea) {
+    plat.work = QRect(0, 0, 250, 180);
+    startWith({}, 30);
+    EXPECT_LE(form->Width(), Form1Hooks::workArea(*form).width);
+    EXPECT_LE(form->Height(), Form1Hooks::workArea(*form).height);
+    EXPECT_GE(form->Left(), 0);
+    EXPECT_GE(form->Top(), 0);
+}

@@ -145,3 +145,16 @@ TEST(GrowForNewEntry, GrowsUpwardsOnlyForLongListsBelowTheTop) {
     EXPECT_EQ(grownForNewEntry(w, 10), w);
     EXPECT_EQ(grownForNewEntry({100, 0, 4650, 6000}, 30), (Rect{100, 0, 4650, 6000}));
 }
+
+TEST(Placement, TheDateLineShowsWhole) {
+    // Room enough below the list: right under it.
+    EXPECT_EQ(dateLine(QRect(13, 24, 280, 160), 210, 14), QRect(13, 184, 280, 14));
+    // Too little room: flush with the window's bottom edge, over the list's edge.
+    EXPECT_EQ(dateLine(QRect(13, 24, 280, 190), 210, 14), QRect(13, 196, 280, 14));
+}
+
+TEST(Placement, TheWorkAreaLimitsTheSmallestWindow) {
+    EXPECT_EQ(withinWork(minimumWidth(100), 3840), 3840);
+    EXPECT_EQ(withinWork(minimumWidth(100), 19200), 4650);
+    EXPECT_EQ(withinWork(4650, 0), 4650);
+}
