@@ -5,7 +5,7 @@
 #include <QByteArrayView>
 #include <QStringList>
 
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 #include "fuzzcheck.h"
 
 using namespace linkmessage;

@@ -1,7 +1,7 @@
 // The link message on its own: words go over the link unchanged.
 #include <gtest/gtest.h>
 
-#include "app/linkmessage.h"
+#include "platform/linkmessage.h"
 #include "qtprinters.h"
 
 using namespace linkmessage;

@@ -189,7 +189,7 @@ TEST_F(WindowKeys, ChordsActWhateverTheReleaseOrder) {
         QTest::keyPress(QApplication::focusWidget(), k, mods);
         QTest::keyRelease(QApplication::focusWidget(), k, Qt::NoModifier);
     };
-    form->List1->ListItems().SetText(1, "renamed");
+    form->Model().list().setTitle(1, "renamed");
     chord(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_TRUE(readFile("Brennomix.ini").startsWith("renamed\ta"));
     chord(Qt::Key_A, Qt::AltModifier);
@@ -202,7 +202,7 @@ TEST_F(WindowKeys, ChordsActWhateverTheReleaseOrder) {
     // Each press counts once: a bare S afterwards is no chord.
     chord(Qt::Key_Escape, Qt::NoModifier);
     form->List1->setFocus();
-    form->List1->ListItems().SetText(1, "again");
+    form->Model().list().setTitle(1, "again");
     QTest::keyRelease(form->List1, Qt::Key_S);
     EXPECT_TRUE(readFile("Brennomix.ini").startsWith("renamed\ta"));
 }
