@@ -124,8 +124,22 @@ QByteArray encodeLines(const QStringList& lines) {
     return out;
 }
 
-ReadStatus readLines(const QString& path, QStringList& lines) {
-    lines.clear();
+namespace {
+FileState stateFrom(const struct stat& st) {
+    return FileState{qint64(st.st_size),
+                     qint64(st.st_mtim.tv_sec) * 1'000'000'000 + qint64(st.st_mtim.tv_nsec)};
+}
+}  // namespace
+
+std::optional<FileState> stateOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return stateFrom(st);
+}
+
+ReadStatus readBytes(const QString& path, QByteArray& data, FileState* state) {
+    data.clear();
     // Opened without waiting, and read only when it is a plain file: a pipe
     // would hold the window until someone writes to it, a device like
     // /dev/zero would never end.
@@ -141,13 +155,26 @@ ReadStatus readLines(const QString& path, QStringList& lines) {
         ::close(fd);
         return ReadStatus::Unreadable;
     }
-    const QByteArray data = f.readAll();
+    QByteArray all = f.readAll();
     if (f.error() != QFileDevice::NoError) return ReadStatus::Unreadable;
-    lines = splitLines(data);
+    data = std::move(all);
+    if (state) *state = stateFrom(st);
     return ReadStatus::Ok;
 }
 
+ReadStatus readLines(const QString& path, QStringList& lines) {
+    lines.clear();
+    QByteArray data;
+    const ReadStatus status = readBytes(path, data);
+    if (status == ReadStatus::Ok) lines = splitLines(data);
+    return status;
+}
+
 bool writeLines(const QString& path, const QStringList& lines, QString* error) {
+    return writeBytes(path, encodeLines(lines), error);
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error, FileState* state) {
     QSaveFile f(path);
     auto fail = [&](const QString& why) {
         if (error) *error = why;
@@ -157,7 +184,6 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
     // Unbuffered, so that every write reaches the file at once and its result
     // can be checked; a buffered write would only fail later, unseen.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(f.errorString());
-    const QByteArray bytes = encodeLines(lines);
     // A short write is not reported as an error by itself: compare the counts.
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -166,6 +192,11 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
         done += n;
     }
     if (f.error() != QFileDevice::NoError || !f.flush()) return fail(f.errorString());
+    // Taken from the new file itself before it replaces the old one: the
+    // rename keeps its time, and nothing written by others in between
+    // can be mistaken for it.
+    struct stat st {};
+    if (state && f.handle() >= 0 && ::fstat(f.handle(), &st) == 0) *state = stateFrom(st);
     if (!f.commit()) {
         if (error) *error = f.errorString();
         return false;

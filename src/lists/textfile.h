@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Reading and writing the program's text files (lists, settings, index).
 //
 // Files are read as UTF-8; a line that is not valid UTF-8 is taken as
@@ -29,6 +31,20 @@ QByteArray encodeLines(const QStringList& lines);
 
 enum class ReadStatus { Ok, Missing, Unreadable };
 
+// The size and modification time of a file, the time to the nanosecond.
+struct FileState {
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    bool operator==(const FileState&) const = default;
+};
+
+// The state of the plain file at `path`; nullopt when there is none.
+std::optional<FileState> stateOf(const QString& path);
+
+// Reads the bytes of the plain file at `path`, with the state of the file
+// they were read from. `data` is left empty unless Ok.
+ReadStatus readBytes(const QString& path, QByteArray& data, FileState* state = nullptr);
+
 // Reads the lines of the file at `path`. `lines` is left empty unless Ok.
 ReadStatus readLines(const QString& path, QStringList& lines);
 
@@ -37,5 +53,9 @@ ReadStatus readLines(const QString& path, QStringList& lines);
 // failure (full disk, no permission) leaves the previous file untouched.
 // On failure returns false and, when `error` is given, a reason.
 bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+// The same for bytes already encoded; `state`, when given, receives the
+// state of the file as written.
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                FileState* state = nullptr);
 
 }  // namespace textfile
