@@ -100,8 +100,14 @@ public:
 
     // ================= lists: list files, view, navigation, settings file =====
     QString LoadList(QString& name);
-    // Writes the shown list to its file; true when written.
+    // Writes the shown list to its file; true when written, or when its
+    // file was changed by another program and is shown instead.
     bool SaveList();
+    // Asks whether the changes here go over a list file another program
+    // changed; true keeps them.
+    bool KeepMineOverOutsideChange(const QString& file);
+    // Draws the list the model holds, as read from its file.
+    void DrawLoadedList();
     bool FileExists(const QString& path);
     void StartQuickSearch();
     void ResetListView();

@@ -19,9 +19,38 @@ void LauncherModel::showResults(ViewKind kind) {
     view_.kind = kind;
 }
 
-LauncherModel::Save LauncherModel::save() {
+LauncherModel::Save LauncherModel::save(const KeepMine& keepMine) {
     if (!allows(Command::Save)) return Save::Refused;
+    switch (settleOutsideChange(false, keepMine)) {
+        case Outside::Reloaded:
+            return Save::Reloaded;
+        case Outside::Open:
+            return Save::Failed;
+        case Outside::None:
+        case Outside::Kept:
+            break;
+    }
     return list_.save() ? Save::Written : Save::Failed;
+}
+
+LauncherModel::Outside LauncherModel::settleOutsideChange(bool changing, const KeepMine& keepMine) {
+    if (!view_.editable() || !list_.changedOnDisk()) return Outside::None;
+    if (changing || list_.dirty()) {
+        if (!keepMine) return Outside::Open;
+        if (keepMine(list_.path())) {
+            list_.acceptDiskState();
+            return Outside::Kept;
+        }
+    }
+    showList(view_.stem);
+    return Outside::Reloaded;
+}
+
+bool LauncherModel::refreshOnRecall() {
+    if (!view_.editable() || list_.dirty() || !list_.changedOnDisk(ListDocument::Check::Quick))
+        return false;
+    showList(view_.stem);
+    return true;
 }
 
 QString LauncherModel::openSublist(const QString& title) {

@@ -47,13 +47,37 @@ public:
     bool dirty() const { return list_.dirty(); }
     void setDirty(bool on) { list_.setDirty(on); }
 
+    // Asked, with the list file, when another program changed that file
+    // while the list here has changes of its own: true keeps the changes
+    // here and writes them over the file, false takes the file as it is.
+    using KeepMine = std::function<bool(const QString& file)>;
+
     enum class Save {
         Refused,  // the view shows no list read from its file: nothing written
         Written,
         Failed,
+        Reloaded,  // the list file was changed by another program and is shown
+                   // instead: nothing written
     };
-    // Saves the shown list through the list's one write rule.
-    Save save();
+    // Saves the shown list through the list's one write rule. A change of
+    // its file by another program is never written over unasked: without
+    // changes here the file is shown again, with changes `keepMine`
+    // decides; with nobody to ask, nothing is written.
+    Save save(const KeepMine& keepMine);
+
+    enum class Outside {
+        None,      // the file is as it was read or last saved
+        Kept,      // changed, and the changes here go over it at the next save
+        Reloaded,  // changed, and shown again as the file holds it now
+        Open,      // changed, and nobody to ask: nothing decided
+    };
+    // Settles a change of the shown list's file made by another program
+    // before the list is written. `changing`: a change here is about to be
+    // saved even if the list is not yet marked changed (a rename).
+    Outside settleOutsideChange(bool changing, const KeepMine& keepMine);
+    // The window is shown again: a list without changes here is read again
+    // when its file was changed meanwhile. True when read again.
+    bool refreshOnRecall();
 
     // ---- navigation ----
     // The list Back returns to (empty: the top list).

@@ -364,6 +364,18 @@ void Form1::RenameEntry() {
     const QString oldFile = listfile::pathFor(appPath_, editrules::sublistStem(oldTitle));
     const QString newStem = editrules::sublistStem(answer);
     const QString newFile = listfile::pathFor(appPath_, newStem);
+    // The rename saves the list: a change of its file by another program
+    // is settled first, and taking that change drops the rename with it.
+    switch (model_.settleOutsideChange(
+        true, [this](const QString& file) { return KeepMineOverOutsideChange(file); })) {
+        case LauncherModel::Outside::Reloaded:
+            DrawLoadedList();
+            return;
+        case LauncherModel::Outside::Open:
+        case LauncherModel::Outside::None:
+        case LauncherModel::Outside::Kept:
+            break;
+    }
     switch (model_.list().rename(cur, answer)) {
         case ListDocument::Rename::Done:
             break;

@@ -55,6 +55,15 @@ QString Form1::LoadList(QString& name) {
     // A list that could not be read shows empty; saving that would empty
     // its file, or write into something that is no list file.
     model_.showList(name);
+    DrawLoadedList();
+    if (isVisible() && config_.autoShowHide && Timer2->isActive()) {
+        plat_.setCursorPos(
+            QPoint(TwipsToPixels(Left() + Width() / 2, false), TwipsToPixels(Top(), true) + 60));
+    }
+    return QString();
+}
+
+void Form1::DrawLoadedList() {
     List1->ListItems().Clear();
     ResetListView();
     List1->ListItems().AddRows(rowsOf(model_.list()));
@@ -66,27 +75,34 @@ QString Form1::LoadList(QString& name) {
         SetEmptyListCommands();
     FitWindowToList();
     UpdateDateAndStartTime();
-    if (isVisible() && config_.autoShowHide && Timer2->isActive()) {
-        plat_.setCursorPos(
-            QPoint(TwipsToPixels(Left() + Width() / 2, false), TwipsToPixels(Top(), true) + 60));
-    }
-    return QString();
 }
 
 bool Form1::SaveList() {
     // Search results, a refused name or an unreadable file are not a list:
     // writing them would replace a list's file with something else.
-    switch (model_.save()) {
+    switch (model_.save([this](const QString& file) { return KeepMineOverOutsideChange(file); })) {
         case LauncherModel::Save::Refused:
             return false;
         case LauncherModel::Save::Failed:
             dlg_.message(QStringLiteral("Could not save file"));
             return false;
+        case LauncherModel::Save::Reloaded:
+            DrawLoadedList();
+            break;
         case LauncherModel::Save::Written:
             break;
     }
     if (isVisible()) List1->setFocus();
     return true;
+}
+
+bool Form1::KeepMineOverOutsideChange(const QString& file) {
+    return dlg_.question(
+        QStringLiteral("The list file \"%1\" was changed by another program since Brennomix "
+                       "read it.\r\n\r\nYes: keep the changes made here and write them over "
+                       "the file.\r\nNo: show the file as it is now and drop the changes made "
+                       "here.")
+            .arg(file));
 }
 
 bool Form1::FileExists(const QString& path) {

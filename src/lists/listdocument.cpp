@@ -1,5 +1,6 @@
 #include "lists/listdocument.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -44,13 +45,17 @@ bool ListDocument::load(const QString& folder, const QString& stem) {
     clear();
     folder_ = folder;
     if (!listfile::isSafeStem(stem)) return false;
-    QStringList lines;
-    if (textfile::readLines(listfile::pathFor(folder, stem), lines) != textfile::ReadStatus::Ok)
+    QByteArray bytes;
+    textfile::FileState state;
+    if (textfile::readBytes(listfile::pathFor(folder, stem), bytes, -1, &state) !=
+        textfile::ReadStatus::Ok)
         return false;
+    const QStringList lines = textfile::splitLines(bytes);
     entries_.reserve(size_t(lines.size()));
     for (const QString& line : lines)
         if (!line.isEmpty()) entries_.push_back(ListEntry::fromLine(line));
     stem_ = stem;
+    stamp_ = stampOf(bytes, state);
     return true;
 }
 
@@ -58,6 +63,46 @@ void ListDocument::clear() {
     stem_.clear();
     entries_.clear();
     dirty_ = false;
+    stamp_ = {};
+}
+
+QString ListDocument::path() const {
+    return loaded() ? listfile::pathFor(folder_, stem_) : QString();
+}
+
+ListDocument::Stamp ListDocument::stampOf(const QByteArray& bytes,
+                                          const textfile::FileState& state) {
+    // The size is that of the bytes themselves: a time that could not be
+    // read then only makes the next quick check read the file.
+    return Stamp{textfile::FileState{bytes.size(), state.mtimeNs},
+                 QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+}
+
+bool ListDocument::changedOnDisk(Check how) const {
+    if (!loaded()) return false;
+    const std::optional<textfile::FileState> now = textfile::stateOf(path());
+    // Gone: a change, unless its absence was already accepted.
+    if (!now) return !stamp_.hash.isEmpty();
+    if (now->size != stamp_.state.size) return true;
+    // Two writes within one tick of the file system's clock can share a
+    // time, so only the content is proof before a save.
+    if (how == Check::Quick && now->mtimeNs == stamp_.state.mtimeNs) return false;
+    QByteArray bytes;
+    if (textfile::readBytes(path(), bytes) != textfile::ReadStatus::Ok) return true;
+    // A new time over the same content (touched, checked out again) takes
+    // nothing that a save would drop.
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != stamp_.hash;
+}
+
+void ListDocument::acceptDiskState() {
+    if (!loaded()) return;
+    QByteArray bytes;
+    textfile::FileState state;
+    if (textfile::readBytes(path(), bytes, -1, &state) == textfile::ReadStatus::Ok)
+        stamp_ = stampOf(bytes, state);
+    else
+        // Gone or unreadable: the save may put the list back in its place.
+        stamp_ = {};
 }
 
 int ListDocument::add(ListEntry e) {
@@ -108,7 +153,14 @@ bool ListDocument::save(QString* error) {
         if (error) *error = QStringLiteral("no list file");
         return false;
     }
-    if (!textfile::writeLines(listfile::pathFor(folder_, stem_), lines(), error)) return false;
+    if (changedOnDisk()) {
+        if (error) *error = QStringLiteral("the list file was changed by another program");
+        return false;
+    }
+    const QByteArray bytes = textfile::encodeLines(lines());
+    textfile::FileState state;
+    if (!textfile::writeBytes(path(), bytes, error, &state)) return false;
+    stamp_ = stampOf(bytes, state);
     dirty_ = false;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lists/listfile.h"
+#include "lists/textfile.h"
 
 // One entry of a list: its Title, the five fields after it (Filename,
 // Path, Arguments, Color, Bold) and the look it is shown with. The look is
@@ -50,6 +51,19 @@ public:
     const QString& stem() const { return stem_; }
     bool loaded() const { return !stem_.isEmpty(); }
     const QString& folder() const { return folder_; }
+    // The list file; empty when none.
+    QString path() const;
+
+    // Lists are plain text that other editors, sync tools and version
+    // control change too. A change of the file since this document last
+    // read or wrote it, its own saves not counted; a file gone or no longer
+    // a plain file is a change. Quick trusts an unchanged size and time
+    // and reads nothing then; Thorough compares the content as well.
+    enum class Check { Quick, Thorough };
+    bool changedOnDisk(Check how = Check::Thorough) const;
+    // The file as it is now becomes the one the next save may replace:
+    // the other change was seen and is to be written over.
+    void acceptDiskState();
 
     int count() const override { return int(entries_.size()); }
     const ListEntry& entry(int i) const override { return entries_[size_t(i - 1)]; }
@@ -75,8 +89,9 @@ public:
     QStringList lines() const;
 
     // The one rule that writes a list file: the entries go to the file they
-    // were read from, whole or not at all. True when written; the list is
-    // then unchanged since its save.
+    // were read from, whole or not at all, and never over a change made to
+    // it by another program since it was read (changedOnDisk). True when
+    // written; the list is then unchanged since its save.
     bool save(QString* error = nullptr);
 
     enum class Rename {
@@ -93,8 +108,16 @@ public:
     Rename rename(int i, const QString& title);
 
 private:
+    // What the file held when this document last read or wrote it.
+    struct Stamp {
+        textfile::FileState state;
+        QByteArray hash;
+    };
+    static Stamp stampOf(const QByteArray& bytes, const textfile::FileState& state);
+
     QString folder_;
     QString stem_;
     std::vector<ListEntry> entries_;
     bool dirty_ = false;
+    Stamp stamp_;
 };

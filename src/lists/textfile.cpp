@@ -137,7 +137,21 @@ QByteArray encodeLines(const QStringList& lines) {
     return out;
 }
 
-ReadStatus openPlainFile(const QString& path, QFile& file) {
+namespace {
+FileState stateFrom(const struct stat& st) {
+    return FileState{qint64(st.st_size),
+                     qint64(st.st_mtim.tv_sec) * 1'000'000'000 + qint64(st.st_mtim.tv_nsec)};
+}
+}  // namespace
+
+std::optional<FileState> stateOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return stateFrom(st);
+}
+
+ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
     struct stat st {};
@@ -149,13 +163,14 @@ ReadStatus openPlainFile(const QString& path, QFile& file) {
         ::close(fd);
         return ReadStatus::Unreadable;
     }
+    if (state) *state = stateFrom(st);
     return ReadStatus::Ok;
 }
 
-ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit) {
+ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileState* state) {
     data.clear();
     QFile f;
-    const ReadStatus opened = openPlainFile(path, f);
+    const ReadStatus opened = openPlainFile(path, f, state);
     if (opened != ReadStatus::Ok) return opened;
     QByteArray got;
     if (limit < 0) {
@@ -180,6 +195,10 @@ ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit) {
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error) {
+    return writeBytes(path, encodeLines(lines), error);
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error, FileState* state) {
     QSaveFile f(path);
     auto fail = [&](const QString& why) {
         if (error) *error = why;
@@ -189,7 +208,6 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
     // Unbuffered, so that every write reaches the file at once and its result
     // can be checked; a buffered write would only fail later, unseen.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(f.errorString());
-    const QByteArray bytes = encodeLines(lines);
     // A short write is not reported as an error by itself: compare the counts.
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -198,6 +216,11 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
         done += n;
     }
     if (f.error() != QFileDevice::NoError || !f.flush()) return fail(f.errorString());
+    // Taken from the new file itself before it replaces the old one: the
+    // rename keeps its time, and nothing written by others in between
+    // can be mistaken for it.
+    struct stat st {};
+    if (state && f.handle() >= 0 && ::fstat(f.handle(), &st) == 0) *state = stateFrom(st);
     if (!f.commit()) {
         if (error) *error = f.errorString();
         return false;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QFile;
 
 // Reading and writing the program's text files (lists, settings, index).
@@ -33,16 +35,29 @@ QByteArray encodeLines(const QStringList& lines);
 
 enum class ReadStatus { Ok, Missing, Unreadable };
 
+// The size and modification time of a file, the time to the nanosecond.
+struct FileState {
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    bool operator==(const FileState&) const = default;
+};
+
+// The state of the plain file at `path`; nullopt when there is none.
+std::optional<FileState> stateOf(const QString& path);
+
 // Every file the program reads from outside is opened here: without waiting,
 // and only when it is a plain file. A pipe would hold the window until
 // someone writes to it, a device like /dev/zero would never end, a folder
 // is no file. On Ok `file` is open for reading and owns the descriptor.
-ReadStatus openPlainFile(const QString& path, QFile& file);
+// `state`, when given, gets the size and time of the file opened.
+ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state = nullptr);
 
 // Reads the whole file at `path` into `data` (left empty unless Ok). When
 // `limit` is not negative, a file longer than that is Unreadable: it is not
 // a file of the kind asked for, and is not read into memory.
-ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit = -1);
+// `state`, when given, gets the state of the file the bytes came from.
+ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit = -1,
+                     FileState* state = nullptr);
 
 // Reads the lines of the file at `path`. `lines` is left empty unless Ok.
 ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit = -1);
@@ -52,5 +67,9 @@ ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit = -1)
 // failure (full disk, no permission) leaves the previous file untouched.
 // On failure returns false and, when `error` is given, a reason.
 bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+// The same for bytes already encoded; `state`, when given, receives the
+// state of the file as written.
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                FileState* state = nullptr);
 
 }  // namespace textfile

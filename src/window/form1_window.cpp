@@ -257,6 +257,9 @@ bool Form1::ForceForeground() {
 }
 
 void Form1::ShowWin() {
+    // A list changed by another program while the window was away is shown
+    // as its file holds it, unless there are changes here to keep.
+    if (model_.refreshOnRecall()) DrawLoadedList();
     UpdateDateAndStartTime();
     if (config_.window2Mouse) MoveWindowToMouse();
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));

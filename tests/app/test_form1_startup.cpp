@@ -92,11 +92,12 @@ TEST_F(Startup, CloseAsksForAChangedListAndNeverLosesIt) {
     form->Model().list().setTitle(1, "edited");
     form->SetListDirty(true);
     form->mnuTray_Click();
-    // The save fails (a folder cannot be replaced by the new file): the
-    // window stays with the changes.
+    // The save fails (a folder cannot be replaced by the new file, and the
+    // changes here are to go over what replaced the list): the window stays
+    // with the changes.
     QFile::remove(path("Brennomix.ini"));
     QDir(dir.path()).mkdir("Brennomix.ini");
-    dlg.answers = {true};
+    dlg.answers = {true, true};
     form->close();
     EXPECT_FALSE(form->Ended());
     EXPECT_TRUE(form->ListDirty());

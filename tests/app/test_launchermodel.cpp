@@ -27,10 +27,26 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
     // Makes every save of the top list fail: a folder stands where its
-    // new file would be renamed to.
+    // new file would be renamed to, and is taken as seen, so the write is
+    // tried.
     void blockTopList() {
         QFile::remove(path("Brennomix.ini"));
         QDir(dir.path()).mkdir("Brennomix.ini");
+        model.list().acceptDiskState();
+    }
+    QStringList titles() const {
+        QStringList out;
+        for (const ListEntry& e : model.list().entries()) out << e.title;
+        return out;
+    }
+    // An answer to the question about a file changed by another program,
+    // with a record of the files asked about.
+    QStringList asked;
+    LauncherModel::KeepMine answer(bool keepMine) {
+        return [this, keepMine](const QString& file) {
+            asked << file;
+            return keepMine;
+        };
     }
 };
 
@@ -93,7 +109,8 @@ TEST_F(Model, OnlyAListReadFromItsFileIsEditedOrSaved) {
         for (Command cmd : changing) EXPECT_EQ(m.allows(cmd), list) << c.name << int(cmd);
         for (Command cmd : harmless) EXPECT_TRUE(m.allows(cmd)) << c.name << int(cmd);
         m.setDirty(true);
-        EXPECT_EQ(m.save(), list ? LauncherModel::Save::Written : LauncherModel::Save::Refused)
+        EXPECT_EQ(m.save(answer(true)),
+                  list ? LauncherModel::Save::Written : LauncherModel::Save::Refused)
             << c.name;
         EXPECT_EQ(read("Brennomix.ini"),
                   list ? QByteArray("Tools\t\t\t\t\t\r\nalpha\ta.exe\t\t\t\t\r\n") : top)
@@ -114,7 +131,7 @@ TEST_F(Model, TheSaveWritesTheEntriesAsLinesAndClearsTheChangeMark) {
     list.swap(1, 2);
     list.add(ListEntry{"new", {"/bin/new", "", "", "", ""}});
     EXPECT_TRUE(model.dirty());
-    ASSERT_EQ(model.save(), LauncherModel::Save::Written);
+    ASSERT_EQ(model.save(answer(true)), LauncherModel::Save::Written);
     EXPECT_FALSE(model.dirty());
     EXPECT_EQ(read("mx.ini"),
               "blue\t\t\t\t0,0,255\tBold\r\nchanged\tinner.exe\t\t--now\t\t\r\n"
@@ -124,8 +141,82 @@ TEST_F(Model, TheSaveWritesTheEntriesAsLinesAndClearsTheChangeMark) {
     list.remove(1);
     QFile::remove(path("mx.ini"));
     QDir(dir.path()).mkdir("mx.ini");
-    EXPECT_EQ(model.save(), LauncherModel::Save::Failed);
+    list.acceptDiskState();
+    EXPECT_EQ(model.save(answer(true)), LauncherModel::Save::Failed);
     EXPECT_TRUE(model.dirty());
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+// Lists are edited in other editors, synced and kept in version control:
+// a save never writes over such a change unasked.
+TEST_F(Model, AListChangedOutsideIsShownAgainWithoutChangesHere) {
+    write("mx.ini", "a\ta.exe\r\n");
+    ASSERT_TRUE(model.showList("mx"));
+    // Its own saves, and the same bytes written again (a checkout), are no change.
+    model.list().add(ListEntry{"b", {"b.exe", "", "", "", ""}});
+    ASSERT_EQ(model.save(answer(false)), LauncherModel::Save::Written);
+    write("mx.ini", read("mx.ini"));
+    EXPECT_EQ(model.save(answer(false)), LauncherModel::Save::Written);
+    // Other content, of the same size or not.
+    const std::pair<QByteArray, QStringList> outside[] = {
+        {"x\tx.exe\t\t\t\t\r\ny\ty.exe\t\t\t\t\r\n", {"x", "y"}}, {"theirs\r\n", {"theirs"}}};
+    for (const auto& [theirs, shown] : outside) {
+        write("mx.ini", theirs);
+        EXPECT_EQ(model.save(answer(true)), LauncherModel::Save::Reloaded);
+        EXPECT_EQ(read("mx.ini"), theirs);
+        EXPECT_EQ(titles(), shown);
+    }
+    EXPECT_TRUE(asked.isEmpty());
+    // A list file removed outside is not put back.
+    QFile::remove(path("mx.ini"));
+    EXPECT_EQ(model.save(answer(true)), LauncherModel::Save::Reloaded);
+    EXPECT_FALSE(QFile::exists(path("mx.ini")));
+}
+
+TEST_F(Model, AListChangedOutsideWithChangesHereKeepsTheSideChosen) {
+    const QByteArray theirs = "theirs\r\n";
+    for (const bool keepMine : {true, false}) {
+        write("mx.ini", "a\r\n");
+        LauncherModel m(dir.path());
+        ASSERT_TRUE(m.showList("mx"));
+        m.list().add(ListEntry{"mine", {"m.exe", "", "", "", ""}});
+        write("mx.ini", theirs);
+        // Nobody to ask: nothing written, nothing dropped.
+        EXPECT_EQ(m.save({}), LauncherModel::Save::Failed);
+        EXPECT_TRUE(m.dirty());
+        asked.clear();
+        EXPECT_EQ(m.save(answer(keepMine)),
+                  keepMine ? LauncherModel::Save::Written : LauncherModel::Save::Reloaded);
+        EXPECT_EQ(asked, QStringList{path("mx.ini")});
+        EXPECT_EQ(read("mx.ini"), keepMine ? "a\t\t\t\t\t\r\nmine\tm.exe\t\t\t\t\r\n" : theirs);
+        EXPECT_EQ(m.list().entries().back().title, keepMine ? "mine" : "theirs");
+        // The file and the list agree again: no second question.
+        EXPECT_EQ(m.save(answer(true)), LauncherModel::Save::Written);
+        EXPECT_EQ(asked.size(), 1);
+    }
+    // A rename is a change about to be saved, even in a list marked unchanged.
+    ASSERT_TRUE(model.showList("mx"));
+    write("mx.ini", theirs);
+    EXPECT_EQ(model.settleOutsideChange(true, answer(false)), LauncherModel::Outside::Reloaded);
+    EXPECT_EQ(asked.size(), 2);
+}
+
+// Shown again, the window shows what the file holds now, unless there are
+// changes here that a later save asks about.
+TEST_F(Model, ARecallReadsAgainOnlyAListWithoutChangesHere) {
+    write("mx.ini", "a\ta.exe\r\n");
+    ASSERT_TRUE(model.showList("mx"));
+    write("mx.ini", "b\tb.exe\r\nc\r\n");
+    EXPECT_TRUE(model.refreshOnRecall());
+    EXPECT_EQ(titles(), (QStringList{"b", "c"}));
+    model.list().setTitle(1, "mine");
+    ASSERT_EQ(model.save(answer(true)), LauncherModel::Save::Written);
+    EXPECT_FALSE(model.refreshOnRecall());
+    model.list().setTitle(1, "mine again");
+    write("mx.ini", "d\r\n");
+    EXPECT_FALSE(model.refreshOnRecall());
+    EXPECT_EQ(titles(), (QStringList{"mine again", "c"}));
+    EXPECT_EQ(read("mx.ini"), "d\r\n");
 }
 
 TEST_F(Model, ARenamedSublistsFileFollowsOnlyAfterTheListIsSaved) {

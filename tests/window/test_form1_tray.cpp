@@ -188,6 +188,21 @@ TEST_F(TrayTest, ClosingWhileResidentHidesAndReloadsTheTopList) {
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
+TEST_F(TrayTest, ARecallShowsTheListAsAnotherProgramLeftIt) {
+    startWith("K");
+    form->close();
+    ASSERT_FALSE(form->isVisible());
+    writeList("Brennomix", {"synced\tsynced.exe", "top\ttop.exe", "sub"});
+    emit plat.hotkeyPressed(75);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(titles(), (QStringList{"synced", "top", "sub"}));
+    // A save from here keeps it.
+    ASSERT_TRUE(form->SaveList());
+    EXPECT_EQ(readFile("Brennomix.ini"),
+              "synced\tsynced.exe\t\t\t\t\r\ntop\ttop.exe\t\t\t\t\r\nsub\t\t\t\t\t\r\n");
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
 TEST_F(TrayTest, EndingReleasesTheHotkeyAndRemovesTheIcon) {
     startWith("K");
     form->mnuTray_Click();
