@@ -5,8 +5,8 @@
 #include <QByteArrayView>
 #include <QStringList>
 
-#include "platform/linkmessage.h"
 #include "fuzzcheck.h"
+#include "platform/linkmessage.h"
 
 using namespace linkmessage;
 
