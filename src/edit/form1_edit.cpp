@@ -312,7 +312,8 @@ void Form1::mDown_Click() {
 
 void Form1::mNew_Click() {
     if (!model_.allows(Command::NewSublist)) return;
-    const QString name = fieldText(dlg_.input(QStringLiteral("name for new sublist?")));
+    const QString name =
+        fieldText(dlg_.input(QStringLiteral("name for new sublist?")).value_or(QString()));
     if (name.isEmpty()) {
         List1->setFocus();
         return;
@@ -350,7 +351,8 @@ void Form1::RenameEntry() {
     if (cur < 1) return;
     const ListEntry& entry = model_.list().entry(cur);
     const QString oldTitle = entry.title;
-    const QString answer = fieldText(dlg_.input(QString(), QStringLiteral("Rename"), oldTitle));
+    const QString answer =
+        fieldText(dlg_.input(QString(), QStringLiteral("Rename"), oldTitle).value_or(QString()));
     if (answer.isEmpty()) return;
     // A sublist's list file takes the new name beside it.
     if (entry.fields[0].isEmpty() && !editrules::isValidSublistName(answer)) {
@@ -388,8 +390,9 @@ void Form1::mnuRename_Click() {
 void Form1::EditEntryArguments() {
     const int cur = editableRow(*this, Command::EditArguments);
     if (cur < 1) return;
-    const QString answer = fieldText(dlg_.input(QStringLiteral("input arguments"), QString(),
-                                                model_.list().entry(cur).fields[2]));
+    const QString answer = fieldText(
+        dlg_.input(QStringLiteral("input arguments"), QString(), model_.list().entry(cur).fields[2])
+            .value_or(QString()));
     if (answer.isEmpty() && !dlg_.question(QStringLiteral("Clear arguments?"))) return;
     model_.list().setField(cur, 3, answer);
     drawEntry(List1->ListItems(), cur, model_.list().entry(cur));

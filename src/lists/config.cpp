@@ -84,7 +84,9 @@ QStringList lines(const Config& cfg, bool sidebarShown) {
     QStringList out;
     out << (cfg.fsSearchPaths.isEmpty() ? QString::fromLatin1(kDefaultSearchPaths)
                                         : cfg.fsSearchPaths);
-    out << QStringLiteral("Hotkey=") + QChar(char16_t(cfg.hotkeyCode));
+    // No hotkey is an empty value, never a NUL character in a text file.
+    out << QStringLiteral("Hotkey=") +
+               (cfg.hotkeyCode ? QString(QChar(char16_t(cfg.hotkeyCode))) : QString());
     out << flag("Window2mouse=", cfg.window2Mouse);
     out << flag("Hover select=", cfg.hoverSelect);
     out << flag("Hide when recalled=", cfg.hideWhenRecalled);
