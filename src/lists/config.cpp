@@ -37,11 +37,9 @@ Effects apply(const QStringList& fileLines, Config& cfg) {
 
     in.read(line);
     const QString upper = line.toUpper();
-    if (upper.left(7) == u"HOTKEY=") {
-        if (upper.size() > 7) cfg.hotkeyCode = upper[7].unicode();
-    } else {
-        cfg.hotkeyCode = 0;
-    }
+    // "Hotkey=" alone is how no hotkey is written; an older file has a NUL
+    // character there, which reads as 0 all the same.
+    cfg.hotkeyCode = upper.left(7) == u"HOTKEY=" && upper.size() > 7 ? upper[7].unicode() : 0;
 
     line.clear();
     in.read(line);
