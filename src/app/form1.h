@@ -141,6 +141,9 @@ public:
     void BuildFsIndex();
     void ReadAllLists();
     void LoadFsIndex();
+    // The index a search filters, loaded from its cache when this run holds
+    // none yet, or else the lines of every list; never a walk of the folders.
+    void EnsureSearchIndex();
     // The search box's state and the file-system index.
     SearchSession& Search() { return *search_; }
     const SearchSession& Search() const { return *search_; }

@@ -103,6 +103,8 @@ void Form1::StartQuickSearch() {
     SearchLines lines;
     if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
         Search().setList4(std::move(lines));
+    // With the quick-search setting off, the box filters the index instead.
+    if (!config_.quickSearch) EnsureSearchIndex();
     showSearchBox(true);
     Text2->raise();
     Text2->setFocus();
