@@ -96,6 +96,9 @@ public:
     QString LoadList(QString& name);
     // Writes the shown list to its file; true when written.
     bool SaveList();
+    // When the shown list is one that could not be read, says so and why
+    // (`what` names the command that cannot act on it); true when it did.
+    bool ReportUnreadableList(const QString& what);
     bool FileExists(const QString& path);
     void StartQuickSearch();
     void ResetListView();

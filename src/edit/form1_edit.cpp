@@ -371,7 +371,8 @@ void Form1::RenameEntry() {
                              .arg(listfile::displayName(newStem)));
             return;
         case ListDocument::Rename::SaveFailed:
-            dlg_.message(QStringLiteral("Could not save file"));
+            dlg_.message(QStringLiteral("Could not save file \"%1\": %2")
+                             .arg(model_.list().path(), model_.list().error()));
             return;
         case ListDocument::Rename::FileNotMoved:
         case ListDocument::Rename::RollbackFailed:
@@ -513,6 +514,7 @@ void Form1::List1_OLEDragDrop(const QMimeData& data) {
 }
 
 void Form1::mnuBrowse_Click() {
+    if (ReportUnreadableList(QStringLiteral("Could not add an entry to"))) return;
     const int cur = editableRow(*this, Command::BrowseForEntry);
     if (cur < 1) return;
     ListDocument& list = model_.list();

@@ -54,7 +54,10 @@ QString Form1::LoadList(QString& name) {
 
     // A list that could not be read shows empty; saving that would empty
     // its file, or write into something that is no list file.
-    model_.showList(name);
+    if (!model_.showList(name))
+        dlg_.message(QStringLiteral("Could not read the list file \"%1\": %2\r\nThe list is shown "
+                                    "empty and cannot be changed or saved.")
+                         .arg(model_.list().path(), model_.list().error()));
     List1->ListItems().Clear();
     ResetListView();
     List1->ListItems().AddRows(rowsOf(model_.list()));
@@ -78,14 +81,25 @@ bool Form1::SaveList() {
     // writing them would replace a list's file with something else.
     switch (model_.save()) {
         case LauncherModel::Save::Refused:
+            ReportUnreadableList(QStringLiteral("Could not save file"));
             return false;
         case LauncherModel::Save::Failed:
-            dlg_.message(QStringLiteral("Could not save file"));
+            dlg_.message(QStringLiteral("Could not save file \"%1\": %2")
+                             .arg(model_.list().path(), model_.list().error()));
             return false;
         case LauncherModel::Save::Written:
             break;
     }
     if (isVisible()) List1->setFocus();
+    return true;
+}
+
+bool Form1::ReportUnreadableList(const QString& what) {
+    const ListDocument& list = model_.list();
+    if (model_.view().kind != ViewKind::Nothing || list.loaded() || list.error().isEmpty())
+        return false;
+    dlg_.message(QStringLiteral("%1 \"%2\": the list file could not be read (%3).")
+                     .arg(what, list.path(), list.error()));
     return true;
 }
 

@@ -43,9 +43,12 @@ QString ListEntry::line() const {
 bool ListDocument::load(const QString& folder, const QString& stem) {
     clear();
     folder_ = folder;
+    askedStem_ = stem;
+    error_.clear();
     if (!listfile::isSafeStem(stem)) return false;
     QStringList lines;
-    if (textfile::readLines(listfile::pathFor(folder, stem), lines) != textfile::ReadStatus::Ok)
+    if (textfile::readLines(listfile::pathFor(folder, stem), lines, &error_) !=
+        textfile::ReadStatus::Ok)
         return false;
     entries_.reserve(size_t(lines.size()));
     for (const QString& line : lines)
@@ -56,6 +59,8 @@ bool ListDocument::load(const QString& folder, const QString& stem) {
 
 void ListDocument::clear() {
     stem_.clear();
+    askedStem_.clear();
+    error_.clear();
     entries_.clear();
     dirty_ = false;
 }
@@ -103,12 +108,24 @@ QStringList ListDocument::lines() const {
     return out;
 }
 
+QString ListDocument::path() const {
+    return listfile::pathFor(folder_, loaded() ? stem_ : askedStem_);
+}
+
 bool ListDocument::save(QString* error) {
     if (!loaded() || !listfile::isSafeStem(stem_)) {
-        if (error) *error = QStringLiteral("no list file");
+        // Writing would replace a file that was never read, or none at all.
+        error_ = askedStem_.isEmpty() ? QStringLiteral("No list file")
+                                      : QStringLiteral(
+                                            "The list could not be read, so saving "
+                                            "would replace what it holds");
+        if (error) *error = error_;
         return false;
     }
-    if (!textfile::writeLines(listfile::pathFor(folder_, stem_), lines(), error)) return false;
+    if (!textfile::writeLines(listfile::pathFor(folder_, stem_), lines(), &error_)) {
+        if (error) *error = error_;
+        return false;
+    }
     dirty_ = false;
     return true;
 }

@@ -50,6 +50,10 @@ public:
     const QString& stem() const { return stem_; }
     bool loaded() const { return !stem_.isEmpty(); }
     const QString& folder() const { return folder_; }
+    // The file of `stem()`, or of the list a failed load was asked for.
+    QString path() const;
+    // Why the last load or save failed, in the system's words.
+    const QString& error() const { return error_; }
 
     int count() const override { return int(entries_.size()); }
     const ListEntry& entry(int i) const override { return entries_[size_t(i - 1)]; }
@@ -95,6 +99,8 @@ public:
 private:
     QString folder_;
     QString stem_;
+    QString askedStem_;
+    QString error_;
     std::vector<ListEntry> entries_;
     bool dirty_ = false;
 };

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cstring>
+
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -124,25 +126,40 @@ QByteArray encodeLines(const QStringList& lines) {
     return out;
 }
 
-ReadStatus readLines(const QString& path, QStringList& lines) {
+ReadStatus readLines(const QString& path, QStringList& lines, QString* error) {
     lines.clear();
+    auto fail = [error](ReadStatus status, const QString& why) {
+        if (error) *error = why;
+        return status;
+    };
     // Opened without waiting, and read only when it is a plain file: a pipe
     // would hold the window until someone writes to it, a device like
     // /dev/zero would never end.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+    if (fd < 0) {
+        const int err = errno;
+        return fail(err == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable,
+                    QString::fromLocal8Bit(std::strerror(err)));
+    }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
         ::close(fd);
-        return ReadStatus::Unreadable;
+        return fail(ReadStatus::Unreadable, QString::fromLocal8Bit(std::strerror(err)));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(ReadStatus::Unreadable, S_ISDIR(st.st_mode)
+                                                ? QString::fromLocal8Bit(std::strerror(EISDIR))
+                                                : QStringLiteral("Not a plain file"));
     }
     QFile f;
     if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return ReadStatus::Unreadable;
+        return fail(ReadStatus::Unreadable, f.errorString());
     }
     const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) return ReadStatus::Unreadable;
+    if (f.error() != QFileDevice::NoError) return fail(ReadStatus::Unreadable, f.errorString());
     lines = splitLines(data);
     return ReadStatus::Ok;
 }

@@ -29,8 +29,9 @@ QByteArray encodeLines(const QStringList& lines);
 
 enum class ReadStatus { Ok, Missing, Unreadable };
 
-// Reads the lines of the file at `path`. `lines` is left empty unless Ok.
-ReadStatus readLines(const QString& path, QStringList& lines);
+// Reads the lines of the file at `path`. `lines` is left empty unless Ok;
+// otherwise `error`, when given, says why (the system's own words).
+ReadStatus readLines(const QString& path, QStringList& lines, QString* error = nullptr);
 
 // Replaces the file at `path` with `lines`. A new file is written beside the
 // old one and renamed over it only when every byte reached the disk, so a
