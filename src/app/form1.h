@@ -108,6 +108,9 @@ public:
     bool KeepMineOverOutsideChange(const QString& file);
     // Draws the list the model holds, as read from its file.
     void DrawLoadedList();
+    // When the shown list is one that could not be read, says so and why
+    // (`what` names the command that cannot act on it); true when it did.
+    bool ReportUnreadableList(const QString& what);
     bool FileExists(const QString& path);
     void StartQuickSearch();
     void ResetListView();
@@ -154,6 +157,9 @@ public:
     void ReadAllLists();
     void LoadFsIndex();
     void FsIndexStale();
+    // The index a search filters, loaded from its cache when this run holds
+    // none yet, or else the lines of every list; never a walk of the folders.
+    void EnsureSearchIndex();
     // The search box's state and the file-system index.
     SearchSession& Search() { return *search_; }
     const SearchSession& Search() const { return *search_; }

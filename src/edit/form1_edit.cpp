@@ -316,7 +316,8 @@ void Form1::mDown_Click() {
 
 void Form1::mNew_Click() {
     if (!model_.allows(Command::NewSublist)) return;
-    const QString name = fieldText(dlg_.input(QStringLiteral("name for new sublist?")));
+    const QString name =
+        fieldText(dlg_.input(QStringLiteral("name for new sublist?")).value_or(QString()));
     if (name.isEmpty()) {
         List1->setFocus();
         return;
@@ -354,7 +355,8 @@ void Form1::RenameEntry() {
     if (cur < 1) return;
     const ListEntry& entry = model_.list().entry(cur);
     const QString oldTitle = entry.title;
-    const QString answer = fieldText(dlg_.input(QString(), QStringLiteral("Rename"), oldTitle));
+    const QString answer =
+        fieldText(dlg_.input(QString(), QStringLiteral("Rename"), oldTitle).value_or(QString()));
     if (answer.isEmpty()) return;
     // A sublist's list file takes the new name beside it.
     if (entry.fields[0].isEmpty() && !editrules::isValidSublistName(answer)) {
@@ -385,7 +387,8 @@ void Form1::RenameEntry() {
                              .arg(listfile::displayName(newStem)));
             return;
         case ListDocument::Rename::SaveFailed:
-            dlg_.message(QStringLiteral("Could not save file"));
+            dlg_.message(QStringLiteral("Could not save file \"%1\": %2")
+                             .arg(model_.list().path(), model_.list().error()));
             return;
         case ListDocument::Rename::FileNotMoved:
         case ListDocument::Rename::RollbackFailed:
@@ -404,8 +407,9 @@ void Form1::mnuRename_Click() {
 void Form1::EditEntryArguments() {
     const int cur = editableRow(*this, Command::EditArguments);
     if (cur < 1) return;
-    const QString answer = fieldText(dlg_.input(QStringLiteral("input arguments"), QString(),
-                                                model_.list().entry(cur).fields[2]));
+    const QString answer = fieldText(
+        dlg_.input(QStringLiteral("input arguments"), QString(), model_.list().entry(cur).fields[2])
+            .value_or(QString()));
     if (answer.isEmpty() && !dlg_.question(QStringLiteral("Clear arguments?"))) return;
     model_.list().setField(cur, 3, answer);
     drawEntry(List1->ListItems(), cur, model_.list().entry(cur));
@@ -535,6 +539,7 @@ void Form1::List1_OLEDragDrop(const QMimeData& data) {
 }
 
 void Form1::mnuBrowse_Click() {
+    if (ReportUnreadableList(QStringLiteral("Could not add an entry to"))) return;
     const int cur = editableRow(*this, Command::BrowseForEntry);
     if (cur < 1) return;
     ListDocument& list = model_.list();

@@ -37,13 +37,12 @@ Effects apply(const QStringList& fileLines, Config& cfg) {
 
     in.read(line);
     const QString upper = line.toUpper();
-    if (upper.left(7) == u"HOTKEY=") {
-        // Half of a character beyond one UTF-16 unit is no key, and could not
-        // be written back.
-        if (upper.size() > 7) cfg.hotkeyCode = upper[7].isSurrogate() ? 0 : upper[7].unicode();
-    } else {
-        cfg.hotkeyCode = 0;
-    }
+    // "Hotkey=" alone is how no hotkey is written; an older file has a NUL
+    // character there, which reads as 0 all the same. Half of a character
+    // beyond one UTF-16 unit is no key, and could not be written back.
+    cfg.hotkeyCode = upper.left(7) == u"HOTKEY=" && upper.size() > 7 && !upper[7].isSurrogate()
+                         ? upper[7].unicode()
+                         : 0;
 
     line.clear();
     in.read(line);
@@ -86,7 +85,9 @@ QStringList lines(const Config& cfg, bool sidebarShown) {
     QStringList out;
     out << (cfg.fsSearchPaths.isEmpty() ? QString::fromLatin1(kDefaultSearchPaths)
                                         : cfg.fsSearchPaths);
-    out << QStringLiteral("Hotkey=") + QChar(char16_t(cfg.hotkeyCode));
+    // No hotkey is an empty value, never a NUL character in a text file.
+    out << QStringLiteral("Hotkey=") +
+               (cfg.hotkeyCode ? QString(QChar(char16_t(cfg.hotkeyCode))) : QString());
     out << flag("Window2mouse=", cfg.window2Mouse);
     out << flag("Hover select=", cfg.hoverSelect);
     out << flag("Hide when recalled=", cfg.hideWhenRecalled);

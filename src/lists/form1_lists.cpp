@@ -54,7 +54,10 @@ QString Form1::LoadList(QString& name) {
 
     // A list that could not be read shows empty; saving that would empty
     // its file, or write into something that is no list file.
-    model_.showList(name);
+    if (!model_.showList(name))
+        dlg_.message(QStringLiteral("Could not read the list file \"%1\": %2\r\nThe list is shown "
+                                    "empty and cannot be changed or saved.")
+                         .arg(model_.list().path(), model_.list().error()));
     DrawLoadedList();
     if (isVisible() && config_.autoShowHide && Timer2->isActive()) {
         plat_.setCursorPos(
@@ -82,9 +85,11 @@ bool Form1::SaveList() {
     // writing them would replace a list's file with something else.
     switch (model_.save([this](const QString& file) { return KeepMineOverOutsideChange(file); })) {
         case LauncherModel::Save::Refused:
+            ReportUnreadableList(QStringLiteral("Could not save file"));
             return false;
         case LauncherModel::Save::Failed:
-            dlg_.message(QStringLiteral("Could not save file"));
+            dlg_.message(QStringLiteral("Could not save file \"%1\": %2")
+                             .arg(model_.list().path(), model_.list().error()));
             return false;
         case LauncherModel::Save::Reloaded:
             DrawLoadedList();
@@ -105,6 +110,15 @@ bool Form1::KeepMineOverOutsideChange(const QString& file) {
             .arg(file));
 }
 
+bool Form1::ReportUnreadableList(const QString& what) {
+    const ListDocument& list = model_.list();
+    if (model_.view().kind != ViewKind::Nothing || list.loaded() || list.error().isEmpty())
+        return false;
+    dlg_.message(QStringLiteral("%1 \"%2\": the list file could not be read (%3).")
+                     .arg(what, list.path(), list.error()));
+    return true;
+}
+
 bool Form1::FileExists(const QString& path) {
     return plat_.fileExists(path);
 }
@@ -119,6 +133,8 @@ void Form1::StartQuickSearch() {
     SearchLines lines;
     if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
         Search().setList4(std::move(lines));
+    // With the quick-search setting off, the box filters the index instead.
+    if (!config_.quickSearch) EnsureSearchIndex();
     showSearchBox(true);
     Text2->raise();
     Text2->setFocus();

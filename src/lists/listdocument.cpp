@@ -44,10 +44,12 @@ QString ListEntry::line() const {
 bool ListDocument::load(const QString& folder, const QString& stem) {
     clear();
     folder_ = folder;
+    askedStem_ = stem;
+    error_.clear();
     if (!listfile::isSafeStem(stem)) return false;
     QByteArray bytes;
     textfile::FileState state;
-    if (textfile::readBytes(listfile::pathFor(folder, stem), bytes, -1, &state) !=
+    if (textfile::readBytes(listfile::pathFor(folder, stem), bytes, -1, &state, &error_) !=
         textfile::ReadStatus::Ok)
         return false;
     const QStringList lines = textfile::splitLines(bytes);
@@ -61,13 +63,11 @@ bool ListDocument::load(const QString& folder, const QString& stem) {
 
 void ListDocument::clear() {
     stem_.clear();
+    askedStem_.clear();
+    error_.clear();
     entries_.clear();
     dirty_ = false;
     stamp_ = {};
-}
-
-QString ListDocument::path() const {
-    return loaded() ? listfile::pathFor(folder_, stem_) : QString();
 }
 
 ListDocument::Stamp ListDocument::stampOf(const QByteArray& bytes,
@@ -148,18 +148,32 @@ QStringList ListDocument::lines() const {
     return out;
 }
 
+QString ListDocument::path() const {
+    const QString& stem = loaded() ? stem_ : askedStem_;
+    return stem.isEmpty() ? QString() : listfile::pathFor(folder_, stem);
+}
+
 bool ListDocument::save(QString* error) {
     if (!loaded() || !listfile::isSafeStem(stem_)) {
-        if (error) *error = QStringLiteral("no list file");
+        // Writing would replace a file that was never read, or none at all.
+        error_ = askedStem_.isEmpty() ? QStringLiteral("No list file")
+                                      : QStringLiteral(
+                                            "The list could not be read, so saving "
+                                            "would replace what it holds");
+        if (error) *error = error_;
         return false;
     }
     if (changedOnDisk()) {
-        if (error) *error = QStringLiteral("the list file was changed by another program");
+        error_ = QStringLiteral("The list file was changed by another program");
+        if (error) *error = error_;
         return false;
     }
     const QByteArray bytes = textfile::encodeLines(lines());
     textfile::FileState state;
-    if (!textfile::writeBytes(path(), bytes, error, &state)) return false;
+    if (!textfile::writeBytes(path(), bytes, &error_, &state)) {
+        if (error) *error = error_;
+        return false;
+    }
     stamp_ = stampOf(bytes, state);
     dirty_ = false;
     return true;

@@ -51,8 +51,10 @@ public:
     const QString& stem() const { return stem_; }
     bool loaded() const { return !stem_.isEmpty(); }
     const QString& folder() const { return folder_; }
-    // The list file; empty when none.
+    // The file of `stem()`, or of the list a failed load was asked for.
     QString path() const;
+    // Why the last load or save failed, in the system's words.
+    const QString& error() const { return error_; }
 
     // Lists are plain text that other editors, sync tools and version
     // control change too. A change of the file since this document last
@@ -117,6 +119,8 @@ private:
 
     QString folder_;
     QString stem_;
+    QString askedStem_;
+    QString error_;
     std::vector<ListEntry> entries_;
     bool dirty_ = false;
     Stamp stamp_;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cstring>
+
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -151,26 +153,49 @@ std::optional<FileState> stateOf(const QString& path) {
     return stateFrom(st);
 }
 
-ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state) {
+namespace {
+// A failed read with the system's words for why, when asked for.
+ReadStatus failed(ReadStatus status, QString* error, const QString& why) {
+    if (error) *error = why;
+    return status;
+}
+QString systemError(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+}  // namespace
+
+ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state, QString* error) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+    if (fd < 0) {
+        const int err = errno;
+        return failed(err == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable, error,
+                      systemError(err));
+    }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
         ::close(fd);
-        return ReadStatus::Unreadable;
+        return failed(ReadStatus::Unreadable, error, systemError(err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return failed(
+            ReadStatus::Unreadable, error,
+            S_ISDIR(st.st_mode) ? systemError(EISDIR) : QStringLiteral("Not a plain file"));
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return ReadStatus::Unreadable;
+        return failed(ReadStatus::Unreadable, error, file.errorString());
     }
     if (state) *state = stateFrom(st);
     return ReadStatus::Ok;
 }
 
-ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileState* state) {
+ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileState* state,
+                     QString* error) {
     data.clear();
     QFile f;
-    const ReadStatus opened = openPlainFile(path, f, state);
+    const ReadStatus opened = openPlainFile(path, f, state, error);
     if (opened != ReadStatus::Ok) return opened;
     QByteArray got;
     if (limit < 0) {
@@ -179,17 +204,18 @@ ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileSt
         // One byte more than allowed tells a file that is too long, without
         // reading the rest of it.
         got = f.read(limit + 1);
-        if (got.size() > limit) return ReadStatus::Unreadable;
+        if (got.size() > limit) return failed(ReadStatus::Unreadable, error, systemError(EFBIG));
     }
-    if (f.error() != QFileDevice::NoError) return ReadStatus::Unreadable;
+    if (f.error() != QFileDevice::NoError)
+        return failed(ReadStatus::Unreadable, error, f.errorString());
     data = std::move(got);
     return ReadStatus::Ok;
 }
 
-ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit) {
+ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit, QString* error) {
     lines.clear();
     QByteArray data;
-    const ReadStatus status = readBytes(path, data, limit);
+    const ReadStatus status = readBytes(path, data, limit, nullptr, error);
     if (status == ReadStatus::Ok) lines = splitLines(data);
     return status;
 }

@@ -49,18 +49,22 @@ std::optional<FileState> stateOf(const QString& path);
 // and only when it is a plain file. A pipe would hold the window until
 // someone writes to it, a device like /dev/zero would never end, a folder
 // is no file. On Ok `file` is open for reading and owns the descriptor.
-// `state`, when given, gets the size and time of the file opened.
-ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state = nullptr);
+// `state`, when given, gets the size and time of the file opened; `error`,
+// when given, says why a read failed (the system's own words).
+ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state = nullptr,
+                         QString* error = nullptr);
 
 // Reads the whole file at `path` into `data` (left empty unless Ok). When
 // `limit` is not negative, a file longer than that is Unreadable: it is not
 // a file of the kind asked for, and is not read into memory.
 // `state`, when given, gets the state of the file the bytes came from.
 ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit = -1,
-                     FileState* state = nullptr);
+                     FileState* state = nullptr, QString* error = nullptr);
 
-// Reads the lines of the file at `path`. `lines` is left empty unless Ok.
-ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit = -1);
+// Reads the lines of the file at `path`. `lines` is left empty unless Ok;
+// otherwise `error`, when given, says why.
+ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit = -1,
+                     QString* error = nullptr);
 
 // Replaces the file at `path` with `lines`. A new file is written beside the
 // old one and renamed over it only when every byte reached the disk, so a

@@ -239,8 +239,13 @@ void Form1::myRun_KeyDown(int& KeyCode, int Shift) {
         // whole text is not found, its first word runs with the rest.
         if (plat_.shellExecute(text, QString(), QString()) == kNotFound) {
             const QStringList words = commandline::split(text);
-            if (words.size() > 1)
-                plat_.shellExecute(words.first(), commandline::join(words.mid(1)), QString());
+            const bool found = words.size() > 1 &&
+                               plat_.shellExecute(words.first(), commandline::join(words.mid(1)),
+                                                  QString()) != kNotFound;
+            if (!found && !text.trimmed().isEmpty())
+                dlg_.message(QStringLiteral("Could not run \"%1\": there is no file \"%2\", and "
+                                            "no program of that name on PATH.")
+                                 .arg(text, words.value(0, text)));
         }
         myRun->hide();
     }

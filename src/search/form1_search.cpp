@@ -94,7 +94,10 @@ void Form1::mSearch(const QString& word) {
     showSearchBox(true);
     Text2->raise();
     Text2->setFocus();
-    if (word != u"searchFS") return;
+    if (word != u"searchFS") {
+        EnsureSearchIndex();
+        return;
+    }
 
     if (!FileExists(appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName))) {
         BuildFsIndex();
@@ -167,6 +170,25 @@ void Form1::FsIndexStale() {
     const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
     if (FileExists(file)) QFile::remove(file);
     Search().setFsIndexLoaded(false);
+}
+
+void Form1::EnsureSearchIndex() {
+    // A running build fills the index itself and refreshes the results.
+    if (Search().fsIndexLoaded() || Search().scanBusy()) return;
+    const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
+    if (FileExists(file)) {
+        Search().setList2({});
+        LoadFsIndex();
+        if (Search().List2()->size() > 0) {
+            Search().setFsIndexLoaded(true);
+            return;
+        }
+    }
+    // Without the cache the entries of every list are still found; the
+    // folders are left to the file-system search, which walks them.
+    const std::uint32_t color = List1->BackColor();
+    ReadAllLists();
+    List1->SetBackColor(color);
 }
 
 // While a build runs, a refresh waits for it: the file that build writes

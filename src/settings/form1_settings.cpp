@@ -29,13 +29,15 @@ QString Form1::EntryProgram() {
 // The menu entry that starts the launcher and keeps a keyboard shortcut;
 // the running launcher grabs that shortcut itself and takes it as a recall.
 void Form1::sCut() {
-    const QString answer = dlg_.input(
-        QStringLiteral("You have chosen the /install option.\r\n"
+    const QString answer =
+        dlg_.input(QStringLiteral(
+                       "You have chosen the /install option.\r\n"
                        "This will place a shortcut to your Programs Folder in the Start menu.\r\n"
                        "Select a keyboard shortcut so you can call the program quickly\r\n"
                        "examples:\r\n"
                        "CTRL+ALT+A, CTRL+A, CTRL+SHIFT+A, ALT+A."),
-        QString(), QStringLiteral("CTRL+ALT+A"));
+                   QString(), QStringLiteral("CTRL+ALT+A"))
+            .value_or(QString());
     if (answer.isEmpty()) return;
     const QString keyText = answer.toUpper();
     const std::optional<KeyCombination> keys = keycombination::parse(keyText);

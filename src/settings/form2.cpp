@@ -211,11 +211,14 @@ void Form2::Combo1_Click() {
 
 void Form2::Command1_Click() {
     Config& cfg = main_.Cfg();
-    const QString answer = dlg_.input(
+    const std::optional<QString> given = dlg_.input(
         QStringLiteral("The letter you choose will activate Brennomix when it is resident in the "
                        "system tray.\r\nSelect a letter so you can call the program "
                        "quickly\r\nCancel removes HotKey!"),
         QString(), cfg.hotkeyCode ? QString(QChar(char16_t(cfg.hotkeyCode))) : QString());
+    // Cancel leaves the hotkey as it was; only an answer left empty clears it.
+    if (!given) return;
+    const QString& answer = *given;
     if (answer.size() > 1) {
         dlg_.message(QStringLiteral("Only one letter or number please."));
         return;

@@ -34,10 +34,9 @@ TEST(ConfigFile, DefaultsAsWritten) {
     Config c;
     const QStringList file = lines(c, false);
     EXPECT_EQ(file,
-              (QStringList{"Desktop;My Documents;Start Menu", QStringLiteral("Hotkey=") + QChar(0),
-                           "Window2mouse=0", "Hover select=0", "Hide when recalled=0",
-                           "Use page up/down as arrows=0", "SideBar=0", "Auto Show/Hide=0",
-                           "QuickSearch=0", "Editor="}));
+              (QStringList{"Desktop;My Documents;Start Menu", "Hotkey=", "Window2mouse=0",
+                           "Hover select=0", "Hide when recalled=0", "Use page up/down as arrows=0",
+                           "SideBar=0", "Auto Show/Hide=0", "QuickSearch=0", "Editor="}));
     Config back;
     back.hotkeyCode = 99;
     apply(file, back);
@@ -52,9 +51,12 @@ TEST(ConfigFile, HotkeyLineRules) {
     Config c;
     apply({"", "hotkey=k"}, c);
     EXPECT_EQ(c.hotkeyCode, 75);
+    apply({"", "Hotkey="}, c);  // ends after "=": no hotkey
+    EXPECT_EQ(c.hotkeyCode, 0);
     c.hotkeyCode = 75;
-    apply({"", "Hotkey="}, c);  // ends after "=": unchanged
-    EXPECT_EQ(c.hotkeyCode, 75);
+    apply({"", QStringLiteral("Hotkey=") + QChar(0)}, c);  // as older files have it
+    EXPECT_EQ(c.hotkeyCode, 0);
+    c.hotkeyCode = 75;
     apply({"", "Hotkeys=K"}, c);
     EXPECT_EQ(c.hotkeyCode, 0);
     // A character beyond one UTF-16 unit names no key; the line written for

@@ -5,7 +5,9 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "form1hooks.h"
 #include "formfixture.h"
@@ -177,7 +179,9 @@ TEST_F(ListFiles, FailedSaveKeepsTheOldFileAndTheChanges) {
         FullDisk full;
         EXPECT_FALSE(form->SaveList());
     }
-    EXPECT_EQ(dlg.messages(), QStringList{"Could not save file"});
+    // It names the file and gives the system's reason.
+    EXPECT_EQ(dlg.messages(), QStringList{"Could not save file \"" + path("Brennomix.ini") +
+                                          "\": " + QString::fromLocal8Bit(std::strerror(EFBIG))});
     EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("keep\tkeep.exe\r\n"));
     EXPECT_TRUE(form->ListDirty());
 }
@@ -253,7 +257,8 @@ TEST_F(Navigation, SaveQuestionAnswers) {
     EXPECT_EQ(form->windowTitle(), "Brennomix A");
     EXPECT_EQ(form->Model().list().entry(1).title, QString(400, u'z'));
     EXPECT_TRUE(form->ListDirty());
-    EXPECT_TRUE(dlg.messages().contains("Could not save file"));
+    ASSERT_EQ(dlg.messages().size(), 1);
+    EXPECT_TRUE(dlg.messages()[0].startsWith("Could not save file \"" + path("mA.ini") + "\": "));
 }
 
 TEST_F(Navigation, ColumnViewTogglesAndSurvivesALoad) {
@@ -358,8 +363,8 @@ TEST_F(ShownList, AnEmptySearchViewIsNeverSavedOverTheTopList) {
     startOn({"alpha\ta", "beta\tb"});
     const QByteArray before = readFile("Brennomix.ini");
     form->Cfg().quickSearch = false;
-    // Ctrl+A with the quick search off: a search over no lines, no rows.
-    key(Qt::Key_A, Qt::ControlModifier);
+    // Ctrl+Q with the quick search off: a search no line matches, no rows.
+    key(Qt::Key_Q, Qt::ControlModifier);
     ASSERT_EQ(form->List1->ListItems().Count(), 0);
     form->List1->setFocus();
     // The menu's commands for an empty list must not make it a list.
@@ -419,6 +424,32 @@ TEST_F(ShownList, SpecialFilesAreUnreadableListsAndSettings) {
     EXPECT_EQ(form->List1->ListItems().Count(), 0);
     EXPECT_FALSE(form->SaveList());
     EXPECT_TRUE(QFileInfo(path("mPipe.ini")).isSymLink() || !QFileInfo(path("mPipe.ini")).isFile());
+}
+
+// A list that cannot be read says so, with its file and the reason, and so
+// do the commands that then cannot act on it.
+TEST_F(ShownList, AnUnreadableListSaysWhichFileAndWhy) {
+    ASSERT_TRUE(QDir().mkpath(path("mBox.ini")));
+    startOn({"alpha\ta"});
+    dlg.shown.clear();
+    QString box = "mBox";
+    form->LoadList(box);
+    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    const QString file = "\"" + path("mBox.ini") + "\"";
+    const QString why = QString::fromLocal8Bit(std::strerror(EISDIR));
+    // First the offer to create it, which a folder in the way refuses.
+    const QStringList read = dlg.messages();
+    ASSERT_FALSE(read.isEmpty());
+    EXPECT_TRUE(read.last().startsWith("Could not read the list file " + file + ": " + why));
+
+    EXPECT_FALSE(form->SaveList());
+    form->mnuBrowse_Click();
+    const QStringList after = dlg.messages().mid(read.size());
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_TRUE(after[0].startsWith("Could not save file " + file));
+    EXPECT_TRUE(after[0].contains(why));
+    EXPECT_TRUE(after[1].contains(file));
+    EXPECT_TRUE(QFileInfo(path("mBox.ini")).isDir());
 }
 
 // After Find, the rows are results: the save key writes nothing, and a

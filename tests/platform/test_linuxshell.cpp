@@ -166,6 +166,13 @@ TEST_F(ShellLayer, DocumentsFoldersAndAddressesGoToTheDesktopsOpener) {
     // Without an opener the user hears why nothing opened.
     EXPECT_EQ(plat.shellExecute("notes.txt", "", at("work dir")), 31);
     EXPECT_EQ(reports.size(), 1);
+    // An address without any browser names the address and what is missing.
+    EXPECT_EQ(plat.shellExecute("https://example.org/", "", ""), 31);
+    ASSERT_EQ(reports.size(), 2);
+    const QString noBrowser = reports[1][0].toString();
+    EXPECT_TRUE(noBrowser.contains("\"https://example.org/\"") && noBrowser.contains("xdg-open") &&
+                noBrowser.contains("firefox"))
+        << noBrowser.toStdString();
 
     recorder("bin/xdg-open");
     EXPECT_GT(plat.shellExecute("notes.txt", "ignored", at("work dir")), 32);
@@ -217,6 +224,10 @@ TEST_F(ShellLayer, ProgramsThatCannotStartAreReported) {
     ASSERT_EQ(reports.size(), 2);
     EXPECT_TRUE(reports[1][0].toString().contains(at("gone")));
 
+    // A missing program is "not found" to the caller, which says so itself:
+    // no second report.
+    EXPECT_EQ(plat.shellExecute("no-such-program", "/x", ""), 2);
+    EXPECT_EQ(reports.size(), 2);
     EXPECT_FALSE(plat.startCommandLine("no-such-program /x", 1));
     EXPECT_EQ(reports.size(), 3);
 }

@@ -441,6 +441,18 @@ TEST_F(RunModeTest, RunBoxRunsAProgramTypedWithItsArguments) {
     key(Qt::Key_Return);
     EXPECT_EQ(shellCalls(), (QStringList{"shellExecute|gedit 'my notes.txt'||",
                                          "shellExecute|gedit|'my notes.txt'|"}));
+    EXPECT_TRUE(dlg.messages().isEmpty());
+}
+
+TEST_F(RunModeTest, RunBoxSaysWhichProgramIsMissing) {
+    startOn(rows(2));
+    form->mnuMyRun_Click();
+    QTest::keyClicks(form->myRun, "no-such-tool --fast");
+    plat.shellResults = {2, 2};
+    key(Qt::Key_Return);
+    ASSERT_EQ(dlg.messages().size(), 1);
+    EXPECT_TRUE(dlg.messages()[0].contains("\"no-such-tool --fast\""));
+    EXPECT_TRUE(dlg.messages()[0].contains("\"no-such-tool\""));
 }
 
 TEST_F(RunModeTest, RunBoxCompletesFromThePlatform) {

@@ -320,13 +320,49 @@ TEST_F(FileSystemSearch, EscapeAndKeypadStarCloseTheBoxOnly) {
     EXPECT_EQ(form->Text2->text(), "edi");
 }
 
-TEST_F(FileSystemSearch, AllListsBeforeAnyIndexFindsNothingWithQuickSearchOff) {
+TEST_F(FileSystemSearch, TheFirstAllListsSearchLoadsTheCachedIndexWithoutAWalk) {
+    const QByteArray cached = "Chess\tchess\r\nold.exe\told.exe\t/x/\r\n";
+    writeFile("FsSearch.txt", cached);
     startSearching();
     form->Cfg().quickSearch = false;
     form->mSearch("all-lists");
     EXPECT_FALSE(form->Search().walking());
-    type("e");
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    type("ches");
+    EXPECT_EQ(titles(), QStringList{"Chess"});
+    form->mSearch("disable");
+
+    // The file-system search then keeps the loaded index.
+    form->mSearch("searchFS");
+    EXPECT_FALSE(form->Search().walking());
+    type("old");
+    EXPECT_EQ(titles(), QStringList{"old.exe"});
+    EXPECT_EQ(readFile("FsSearch.txt"), cached);
+}
+
+TEST_F(FileSystemSearch, WithoutACacheTheSearchesFindEveryListsEntries) {
+    startSearching();
+    form->Cfg().quickSearch = false;
+    const std::uint32_t plain = form->List1->BackColor();
+    form->mSearch("all-lists");
+    EXPECT_FALSE(form->Search().walking());
+    EXPECT_EQ(form->List1->BackColor(), plain);
+    type("ches");
+    EXPECT_EQ(titles(), QStringList{"Chess"});
+    form->mSearch("disable");
+
+    // Ctrl+letter with the quick-search setting off searches the same lines.
+    QString top = "Brennomix";
+    form->LoadList(top);
+    QTest::keyClick(form->List1, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_TRUE(form->Text2->isVisible());
+    EXPECT_EQ(titles(), QStringList{"Chess"});
+    EXPECT_FALSE(QFile::exists(path("FsSearch.txt")));
+    form->mSearch("disable");
+
+    // The folders are still walked by the first file-system search.
+    form->mSearch("searchFS");
+    ASSERT_TRUE(built());
+    EXPECT_EQ(indexFileLines(), expectedIndex());
 }
 
 TEST_F(FileSystemSearch, AChangedListIsOfferedForSavingAndEditModeBlocksTheSearch) {

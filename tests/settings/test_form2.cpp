@@ -223,16 +223,26 @@ TEST_F(Form2Test, HotkeyInputRefusesMoreThanOneCharacterOrOneWithNoKey) {
     EXPECT_TRUE(plat.callsStartingWith("grabHotkey").isEmpty());
 }
 
-TEST_F(Form2Test, EmptyHotkeyClearsAndReleasesIt) {
+TEST_F(Form2Test, EmptyHotkeyClearsAndReleasesItCancelChangesNothing) {
     Form2& f = open();
+    const QByteArray before = cfg();
     plat.calls.clear();
-    dlg.inputs = {""};
+    dlg.inputs = {std::nullopt, QString("")};
+    f.Command1->click();
+    EXPECT_EQ(form->Cfg().hotkeyCode, 'K');
+    EXPECT_EQ(cfg(), before);
+    EXPECT_TRUE(plat.calls.isEmpty());
+
     f.Command1->click();
     EXPECT_EQ(form->Cfg().hotkeyCode, 0);
-    EXPECT_TRUE(
-        cfg().startsWith(QByteArray("Desktop;My Documents;Start Menu\r\nHotkey=") + '\0' + "\r\n"));
+    Cfg c;
+    c.hotkey = "";
+    EXPECT_EQ(cfg(), c.bytes());
     EXPECT_EQ(plat.callsStartingWith("releaseHotkey").size(), 1);
     EXPECT_TRUE(dlg.messages().isEmpty());
+    // Read back, the empty value is no hotkey.
+    form->Load_Cfg();
+    EXPECT_EQ(form->Cfg().hotkeyCode, 0);
 }
 
 TEST_F(Form2Test, HotkeyWhileNotResidentMakesTheProgramResident) {

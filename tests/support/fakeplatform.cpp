@@ -252,10 +252,10 @@ bool FakeDialogs::question(const QString& text, const QString& title) {
     return next(answers, false);
 }
 
-QString FakeDialogs::input(const QString& prompt, const QString& title,
-                           const QString& defaultText) {
+std::optional<QString> FakeDialogs::input(const QString& prompt, const QString& title,
+                                          const QString& defaultText) {
     shown << QStringLiteral("input|%1|%2|%3").arg(title, prompt, defaultText);
-    return next(inputs, QString());
+    return next(inputs, std::optional<QString>());
 }
 
 QString FakeDialogs::openFileName(const QString& title, const QString& dir) {

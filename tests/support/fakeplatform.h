@@ -112,16 +112,17 @@ public:
 class FakeDialogs : public Dialogs {
 public:
     QStringList shown;
-    std::deque<bool> answers;       // question: true = Yes; No when empty
-    std::deque<QString> inputs;     // input boxes; "" (Cancel) when empty
-    std::deque<QString> fileNames;  // file and folder pickers
+    std::deque<bool> answers;                   // question: true = Yes; No when empty
+    std::deque<std::optional<QString>> inputs;  // input boxes; nullopt = Cancel, also when empty
+    std::deque<QString> fileNames;              // file and folder pickers
 
     // Texts of the messages shown so far.
     QStringList messages() const;
 
     void message(const QString& text, const QString& title) override;
     bool question(const QString& text, const QString& title) override;
-    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
     QString openFileName(const QString& title, const QString& dir) override;
     QString folderName(const QString& title, const QString& dir) override;
 };

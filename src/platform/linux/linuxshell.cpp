@@ -181,7 +181,13 @@ Outcome openWithDesktop(const QString& target, Role fallback) {
         return start({gio, {QStringLiteral("open"), target}, {}});
     Launch l;
     if (fallback != Role::None && roleLaunch(fallback, {target}, {}, l)) return start(l);
-    return {kNoAssociation, QStringLiteral("There is no program to open \"%1\".").arg(target)};
+    // Say what was looked for, so the user knows what to install.
+    QString why = QStringLiteral("neither xdg-open nor gio is on PATH");
+    if (fallback == Role::WebBrowser)
+        why += QStringLiteral(", and no web browser was found ($BROWSER, %1)")
+                   .arg(desktopapps::candidatesFor(fallback).programs.join(QStringLiteral(", ")));
+    return {kNoAssociation,
+            QStringLiteral("There is no program to open \"%1\": %2.").arg(target, why)};
 }
 
 Outcome openDesktopFile(const QString& path, const QStringList& files, const QString& dir) {

@@ -25,11 +25,13 @@ bool QtDialogs::question(const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
+std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title,
+                                        const QString& defaultText) {
     bool ok = false;
     const QString answer =
         QInputDialog::getText(owner_, titleOr(title), prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? answer : QString();
+    if (!ok) return std::nullopt;
+    return answer;
 }
 
 QString QtDialogs::openFileName(const QString& title, const QString& dir) {

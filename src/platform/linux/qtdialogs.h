@@ -12,7 +12,8 @@ public:
 
     void message(const QString& text, const QString& title) override;
     bool question(const QString& text, const QString& title) override;
-    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
     QString openFileName(const QString& title, const QString& dir) override;
     QString folderName(const QString& title, const QString& dir) override;
 

@@ -68,7 +68,9 @@ class NullDialogs : public Dialogs {
 public:
     void message(const QString&, const QString&) override {}
     bool question(const QString&, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString&) override { return QString(); }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     QString openFileName(const QString&, const QString&) override { return QString(); }
     QString folderName(const QString&, const QString&) override { return QString(); }
 };
