@@ -5,10 +5,13 @@
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 printf 'one\tone.exe\r\ntwo\ttwo.exe\r\n' >"$BRENNOMIX_HOME/Brennomix.ini"
-read -r WX WY WW WH <<<"$(e2e_work_area)"
+# The work area as the window manager has it now: it is set a moment after
+# the window manager starts.
+area() { read -r WX WY WW WH <<<"$(e2e_work_area)" && [ -n "$WH" ]; }
 
 # True when window $1 lies inside the work area, its frame included.
 inside() {
+    area || return 1
     read -r x y w h <<<"$(e2e_frame_geometry "$1")" || return 1
     [ "$x" -ge "$WX" ] && [ "$y" -ge "$WY" ] && [ $((x + w)) -le $((WX + WW)) ] &&
         [ $((y + h)) -le $((WY + WH)) ]
@@ -20,6 +23,7 @@ sized() {
 }
 # The window placed in the bottom-right corner of the work area.
 cornered() {
+    area || return 1
     read -r x y w h <<<"$(e2e_frame_geometry "$1")" || return 1
     [ $((x + w)) -eq $((WX + WW)) ] && [ $((y + h)) -eq $((WY + WH)) ]
 }
