@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cstring>
 
@@ -38,8 +39,8 @@ constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 // would drop that as a byte-order mark, which belongs to a file, never to
 // a line.
 QString fromUtf8(QByteArrayView bytes) {
-    if (bytes.startsWith(kByteOrderMark)) return QChar(0xFEFF) + QString::fromUtf8(bytes.sliced(3));
-    return QString::fromUtf8(bytes);
+    QStringDecoder decode(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decode(bytes);
 }
 
 bool isLineEnd(char c) {
