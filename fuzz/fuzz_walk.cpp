@@ -50,8 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             stack.push_back(path + '/');
         } else {
             tree[stack.back()].push_back({name, false});
-            const bool hidden = applications && name.endsWith(".desktop") && name.contains('h');
-            if (storable(path) && !hidden) ++expected;
+            // An applications folder gives only its entries, less the hidden ones.
+            const bool entry = !applications || (name.endsWith(".desktop") && !name.contains('h'));
+            if (storable(path) && entry) ++expected;
         }
     }
 
