@@ -19,8 +19,9 @@ e2e_keys "$win" F8
 sleep 0.5
 e2e_screenshot edit-mode "$win"
 
-# The first row becomes the current one, then moves down twice.
-e2e_keys "$win" Down
+# The first row becomes the current one (whether or not the view already
+# had one), then moves down twice.
+e2e_keys "$win" Home
 e2e_keys "$win" ctrl+Down
 e2e_keys "$win" ctrl+Down
 sleep 0.3

@@ -5,6 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 e2e_start_tray
+e2e_wait_panel_strut
 printf 'one\tone.exe\r\n' >"$BRENNOMIX_HOME/Brennomix.ini"
 printf 'Desktop;My Documents;Start Menu\r\nHotkey=K\r\nWindow2mouse=0\r\nHover select=0\r\nHide when recalled=0\r\nUse page up/down as arrows=0\r\nSideBar=3\r\n' \
     >"$BRENNOMIX_HOME/Brennomix.cfg"
