@@ -13,6 +13,7 @@ bool changesList(Command c) {
         case Command::Bold:
         case Command::EditArguments:
         case Command::Delete:
+        case Command::Cut:
         case Command::MoveUp:
         case Command::MoveDown:
         case Command::BrowseForEntry:

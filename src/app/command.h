@@ -17,7 +17,8 @@ enum class Command {
     SetColor,        // F4, "&Set color"
     Bold,            // "&Bold"
     EditArguments,   // F9, "Edit arguments"
-    Delete,          // Shift+Del, the edit bar's Delete
+    Delete,          // the edit bar's Delete
+    Cut,             // Shift+Del, "&Delete (Cut)": Copy, then Delete
     MoveUp,          // Ctrl+Up, the edit bar's Up
     MoveDown,        // Ctrl+Down, the edit bar's Down
     BrowseForEntry,  // "&Browse for selected item"
@@ -26,26 +27,40 @@ enum class Command {
     EditListFile,    // "Edit saved list in notepad"
     AskSave,         // "List not saved. Save now?" before the list is replaced
     // Commands that only show, run or switch.
-    Run,
-    RunStayOpen,
-    Copy,
-    Back,
-    Top,
-    QuickSearch,
+    Run,          // Enter, a click on a row
+    RunStayOpen,  // Ctrl+Enter, "R&un this and stay open"
+    OpenFolder,   // Shift+Enter, "Open &parent folder"
+    Copy,         // Ctrl+Ins, "&Copy"
+    Editor,       // "Editor": the entry's file in the configured editor
+    Pendix,       // "Send to &Pendix"
+    Back,         // Left, the Back button
+    Top,          // Home, the Top button
+    QuickSearch,  // Ctrl+Space, a letter typed on the list
+    FocusSearch,  // Down from the list's top into the search box
+    FocusList,    // Down from the search box into the list
+    CloseSearch,  // Escape: closes the search box, else the window
     AllListsSearch,
-    FileSystemSearch,
-    RefreshIndex,
-    StayOpen,
-    Tray,
-    OnTop,
-    AutoShowHide,
+    FileSystemSearch,  // F3, "Fin&d in preset folders and all lists", "/search"
+    FileFinder,        // the file finder with the search text
+    FileLocator,       // the file locator with the search text
+    RefreshIndex,      // "&Refresh FS Search List", "/rescan"
+    RunBox,            // "&myRun...", the launcher's own run box
+    RunDialog,         // "&Run...", the desktop's run dialog
+    ContextMenu,
+    StayOpen,      // F5, "S&tay open"
+    Tray,          // F7, "Stay in tra&y"
+    OnTop,         // F11, "&Always on Top"
+    AutoShowHide,  // "Auto Sho&w/Hide"
     Columns,
     CheckEntries,
-    Help,
-    ShowDesktop,
-    Lock,
+    Help,  // F1, "&Help-Settings", "&Settings"
+    HideIcons,
+    MinimizeAll,
+    ShowDesktop,  // "Hi&de Icons and minimize windows", "/showdesktop"
+    Lock,         // "&Lock session", "/lock"
+    Sidebar,      // "S&ideBar"
     Hide,
-    Quit,
+    Quit,  // "&Quit", "quit"
 };
 
 namespace command {

@@ -14,23 +14,19 @@ void Form1::Text1_Change(const QString& word) {
         if (const std::optional<Command> c = command::fromWord(word)) {
             switch (*c) {
                 case Command::Quit:
-                    if (model_.modes().resident) mnuTray_Click();
-                    if (model_.modes().stayOpen) mnuStay_Click();
-                    CloseRequest();
-                    return;
                 case Command::ShowDesktop:
-                    mnuHideMinimize_Click();
+                    Do(*c);
                     return;
                 case Command::RefreshIndex:
                     ShowWin();
                     ClickIntoWindow();
-                    mnuRefresh_Click();
+                    Do(*c);
                     CloseRequest();
                     return;
                 default:
                     ShowWin();
                     ClickIntoWindow();
-                    mSearch(QStringLiteral("searchFS"));
+                    Do(*c);
                     return;
             }
         }
@@ -51,11 +47,10 @@ void Form1::Text1_Change(const QString& word) {
         }
         const QString restLower = rest.toLower();
         if (restLower == u"/hide") {
-            myShowWin();
-            if (model_.modes().resident && isVisible()) hide();
+            Do(Command::Hide);
         } else if (restLower == u"/lock") {
             plat_.beep();
-            mnuLock_Click();
+            Do(Command::Lock);
         } else {
             // A word with "/" can never name a list of the program folder.
             if (listfile::isSafeStem(rest) && FileExists(listfile::pathFor(appPath_, rest))) {

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 
 #include "app/appicon.h"
 #include "platform/dialogs.h"
@@ -114,16 +115,17 @@ void Form1::buildControls() {
 
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    connect(mBack, &QPushButton::clicked, this, &Form1::mBack_Click);
-    connect(Parent, &QPushButton::clicked, this, &Form1::Parent_Click);
+    // The buttons that act on a click name their commands; Edit list and
+    // End edit act on the press (setupEditEvents).
+    const std::pair<QPushButton*, Command> buttons[] = {
+        {mBack, Command::Back},      {Parent, Command::Top},     {Browse, Command::AddFromFile},
+        {mUp, Command::MoveUp},      {mDown, Command::MoveDown}, {mDelete, Command::Delete},
+        {mNew, Command::NewSublist}, {mSave, Command::Save},
+    };
+    for (const auto& [b, c] : buttons)
+        connect(b, &QPushButton::clicked, this, [this, c = c] { Do(c); });
     connect(EditList, &QPushButton::clicked, this, &Form1::EditList_Click);
-    connect(Browse, &QPushButton::clicked, this, &Form1::Browse_Click);
     connect(mEndEdit, &QPushButton::clicked, this, &Form1::mEndEdit_Click);
-    connect(mUp, &QPushButton::clicked, this, &Form1::mUp_Click);
-    connect(mDown, &QPushButton::clicked, this, &Form1::mDown_Click);
-    connect(mDelete, &QPushButton::clicked, this, &Form1::mDelete_Click);
-    connect(mNew, &QPushButton::clicked, this, &Form1::mNew_Click);
-    connect(mSave, &QPushButton::clicked, this, [this] { mSave_Click(); });
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
 
     List1->onKeyDown = [this](int& k, int s) { List1_KeyDown(k, s); };
@@ -139,81 +141,81 @@ void Form1::buildControls() {
 
 void Form1::buildMenus() {
     auto action = [this](QMenu* m, const char* name, const char* caption, const char* shown,
-                         void (Form1::*handler)()) {
+                         std::optional<Command> command) {
         QString text = QString::fromUtf8(caption);
         // The key is only shown; the keyboard handlers act on it, never the menu.
         if (shown) text += u'\t' + QString::fromLatin1(shown);
         QAction* a = m->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
-        if (handler) connect(a, &QAction::triggered, this, handler);
+        if (command) connect(a, &QAction::triggered, this, [this, c = *command] { Do(c); });
         return a;
     };
     // A menu item with a check mark that its handler switches itself: Qt's
     // own toggle is undone first, so the handler sees the mark as it was.
     auto checkAction = [&](QMenu* m, const char* name, const char* caption, const char* shown,
-                           void (Form1::*handler)()) {
-        QAction* a = action(m, name, caption, shown, nullptr);
+                           Command command) {
+        QAction* a = action(m, name, caption, shown, std::nullopt);
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [a](bool nowChecked) { a->setChecked(!nowChecked); });
-        connect(a, &QAction::triggered, this, handler);
+        connect(a, &QAction::triggered, this, [this, command] { Do(command); });
         return a;
     };
 
     menu1 = new QMenu(this);
     menu1->setObjectName(QStringLiteral("menu1"));
     mRunThis = action(menu1, "mRunThis", "R&un this and stay open (Ctrl+Enter)", nullptr,
-                      &Form1::mRunThis_Click);
+                      Command::RunStayOpen);
     mRunThis->setEnabled(false);
     mnuParent = action(menu1, "mnuParent", "Open &parent folder (Shift+Enter)", nullptr,
-                       &Form1::mnuParent_Click);
+                       Command::OpenFolder);
     mnuBrowse =
-        action(menu1, "mnuBrowse", "&Browse for selected item", nullptr, &Form1::mnuBrowse_Click);
+        action(menu1, "mnuBrowse", "&Browse for selected item", nullptr, Command::BrowseForEntry);
     menu1->addSeparator();
     sub = menu1->addMenu(QStringLiteral("&Edit"));
     sub->setObjectName(QStringLiteral("sub"));
-    mnuBold = checkAction(sub, "mnuBold", "&Bold", nullptr, &Form1::mnuBold_Click);
-    mnuColor = action(sub, "mnuColor", "&Set color", "F4", &Form1::mnuColor_Click);
-    mnuRename = action(sub, "mnuRename", "Re&name", "F6", &Form1::mnuRename_Click);
-    mnuCopy = action(sub, "mnuCopy", "&Copy", "Ctrl+Ins", &Form1::mnuCopy_Click);
-    mnuPaste = action(sub, "mnuPaste", "&Paste", "Shift+Ins", &Form1::mnuPaste_Click);
+    mnuBold = checkAction(sub, "mnuBold", "&Bold", nullptr, Command::Bold);
+    mnuColor = action(sub, "mnuColor", "&Set color", "F4", Command::SetColor);
+    mnuRename = action(sub, "mnuRename", "Re&name", "F6", Command::Rename);
+    mnuCopy = action(sub, "mnuCopy", "&Copy", "Ctrl+Ins", Command::Copy);
+    mnuPaste = action(sub, "mnuPaste", "&Paste", "Shift+Ins", Command::Paste);
     mnuPaste->setEnabled(false);
-    mnuDelete = action(sub, "mnuDelete", "&Delete (Cut)", "Shift+Del", &Form1::mnuDelete_Click);
-    mnuEditor = action(sub, "mnuEditor", "Editor", nullptr, &Form1::mnuEditor_Click);
-    mnuNew = action(sub, "mnuNew", "&New list", nullptr, &Form1::mnuNew_Click);
-    mnuArgs = action(sub, "mnuArgs", "Edit arguments", "F9", &Form1::mnuArgs_Click);
-    mnuEdit = action(sub, "mnuEdit", "Edit saved list in notepad", nullptr, &Form1::mnuEdit_Click);
+    mnuDelete = action(sub, "mnuDelete", "&Delete (Cut)", "Shift+Del", Command::Cut);
+    mnuEditor = action(sub, "mnuEditor", "Editor", nullptr, Command::Editor);
+    mnuNew = action(sub, "mnuNew", "&New list", nullptr, Command::NewSublist);
+    mnuArgs = action(sub, "mnuArgs", "Edit arguments", "F9", Command::EditArguments);
+    mnuEdit = action(sub, "mnuEdit", "Edit saved list in notepad", nullptr, Command::EditListFile);
     mnuRefresh =
-        action(sub, "mnuRefresh", "&Refresh FS Search List", nullptr, &Form1::mnuRefresh_Click);
-    mnuOrder = checkAction(menu1, "mnuOrder", "Edit List m&ode", "F8", &Form1::mnuOrder_Click);
+        action(sub, "mnuRefresh", "&Refresh FS Search List", nullptr, Command::RefreshIndex);
+    mnuOrder = checkAction(menu1, "mnuOrder", "Edit List m&ode", "F8", Command::EditMode);
     menu1->addSeparator();
     mnuFindFS = action(menu1, "mnuFindFS", "Fin&d in preset folders and all lists", "F3",
-                       &Form1::mnuFindFS_Click);
-    mnuRun = action(menu1, "mnuRun", "&Run...", nullptr, &Form1::mnuRun_Click);
-    mnuMyRun = action(menu1, "mnuMyRun", "&myRun...", nullptr, &Form1::mnuMyRun_Click);
-    mnuPendix = action(menu1, "mnuPendix", "Send to &Pendix", nullptr, &Form1::mnuPendix_Click);
+                       Command::FileSystemSearch);
+    mnuRun = action(menu1, "mnuRun", "&Run...", nullptr, Command::RunDialog);
+    mnuMyRun = action(menu1, "mnuMyRun", "&myRun...", nullptr, Command::RunBox);
+    mnuPendix = action(menu1, "mnuPendix", "Send to &Pendix", nullptr, Command::Pendix);
     menu1->addSeparator();
-    mnuStay = checkAction(menu1, "mnuStay", "S&tay open", "F5", &Form1::mnuStay_Click);
-    mnuTray = checkAction(menu1, "mnuTray", "Stay in tra&y", "F7", &Form1::mnuTray_Click);
-    mnuOnTop = checkAction(menu1, "mnuOnTop", "&Always on Top", "F11", &Form1::mnuOnTop_Click);
+    mnuStay = checkAction(menu1, "mnuStay", "S&tay open", "F5", Command::StayOpen);
+    mnuTray = checkAction(menu1, "mnuTray", "Stay in tra&y", "F7", Command::Tray);
+    mnuOnTop = checkAction(menu1, "mnuOnTop", "&Always on Top", "F11", Command::OnTop);
     mnuAutoHide =
-        checkAction(menu1, "mnuAutoHide", "Auto Sho&w/Hide", nullptr, &Form1::mnuAutoHide_Click);
+        checkAction(menu1, "mnuAutoHide", "Auto Sho&w/Hide", nullptr, Command::AutoShowHide);
     menu1->addSeparator();
-    mnuHelp = action(menu1, "mnuHelp", "&Help-Settings", "F1", &Form1::mnuHelp_Click);
+    mnuHelp = action(menu1, "mnuHelp", "&Help-Settings", "F1", Command::Help);
 
     menu2 = new QMenu(QStringLiteral("hello"), this);
     menu2->setObjectName(QStringLiteral("menu2"));
-    mnuHideIcons = action(menu2, "mnuHideIcons", "&Hide/Show Desktop Icons", nullptr,
-                          &Form1::mnuHideIcons_Click);
+    mnuHideIcons =
+        action(menu2, "mnuHideIcons", "&Hide/Show Desktop Icons", nullptr, Command::HideIcons);
     mnuMinimize =
-        action(menu2, "mnuMinimize", "&Minimize all windows", nullptr, &Form1::mnuMinimize_Click);
+        action(menu2, "mnuMinimize", "&Minimize all windows", nullptr, Command::MinimizeAll);
     mnuHideMinimize = action(menu2, "mnuHideMinimize", "Hi&de Icons and minimize windows", nullptr,
-                             &Form1::mnuHideMinimize_Click);
-    mnuLock = action(menu2, "mnuLock", "&Lock session", nullptr, &Form1::mnuLock_Click);
-    mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, &Form1::mnuSideBar_Click);
+                             Command::ShowDesktop);
+    mnuLock = action(menu2, "mnuLock", "&Lock session", nullptr, Command::Lock);
+    mnuSideBar = checkAction(menu2, "mnuSideBar", "S&ideBar", nullptr, Command::Sidebar);
     // A program that lives in the tray is left and set up from its icon.
     menu2->addSeparator();
-    mnuSettings = action(menu2, "mnuSettings", "&Settings", nullptr, &Form1::mnuHelp_Click);
-    mnuQuit = action(menu2, "mnuQuit", "&Quit", nullptr, &Form1::mnuQuit_Click);
+    mnuSettings = action(menu2, "mnuSettings", "&Settings", nullptr, Command::Help);
+    mnuQuit = action(menu2, "mnuQuit", "&Quit", nullptr, Command::Quit);
 }
 
 void Form1::placeTwips(QWidget* w, int left, int top, int width, int height) {

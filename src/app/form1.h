@@ -94,6 +94,10 @@ public:
     // handled, or before the first timer tick has finished start-up, wait
     // their turn.
     void DeliverWords(const QStringList& words);
+    // Carries out a command, whichever key, menu item, button or word
+    // named it; a command that changes the list acts only on a list read
+    // from its file.
+    void Do(Command c);
     // The launcher's state the window draws.
     LauncherModel& Model() { return model_; }
     const LauncherModel& Model() const { return model_; }
@@ -125,7 +129,11 @@ public:
     void Write_Cfg();
 
     // ================= run: launcher, run modes, keys =========================
-    int RunEntry();
+    // Runs the selected row and decides what the window does next;
+    // `keepOpen`: the window stays after a start. FollowRun carries the
+    // decision out.
+    RunOutcome RunEntry(bool keepOpen = false);
+    void FollowRun(const RunOutcome& run);
     void RunSelection(int& runMode, float X, float Y);
     void ToggleStayOpen();
     void ShowPopupMenu();

@@ -31,7 +31,11 @@ public:
 
     // The one place that refuses a command changing the list outside a list
     // read from its file.
-    bool allows(Command c) const { return !command::changesList(c) || view_.editable(); }
+    // Edit mode can always be left.
+    bool allows(Command c) const {
+        return !command::changesList(c) || view_.editable() ||
+               (c == Command::EditMode && modes_.editMode);
+    }
 
     // The search box is open over the list.
     bool searchBoxShown() const { return searchBox_; }

@@ -12,29 +12,28 @@
 namespace {
 
 constexpr int kNotFound = runmodes::kNotFound;
-// RunEntry's answer that keeps the window open.
-constexpr int kKeepOpen = 2;
 
 }  // namespace
 
 // ================= the entry launcher =======================================
 
-int Form1::RunEntry() {
-    int result = 0;
+RunOutcome Form1::RunEntry(bool keepOpen) {
+    RunFacts facts;
+    facts.keepOpen = keepOpen;
+    facts.listEditable = model_.allows(Command::BrowseForEntry);
+    RunOutcome out;
     const int cur = List1->SelectedItem();
     // Nothing selected (an empty list, say): nothing to run.
-    if (cur < 1) return result;
+    if (cur < 1) {
+        out.next = runmodes::afterRun(facts);
+        return out;
+    }
     const ListModel& items = List1->ListItems();
     const QString sub1 = items.SubItem(cur, 1);
-
-    if (entryrules::isSublistRow(sub1)) {
-        result = kKeepOpen;
-        // A Yes saves only a list loaded from its file, never search results;
-        // changes that could not be saved stay on screen.
-        if (!AskSaveList()) return result;
-        QString stem = model_.openSublist(items.Text(cur));
-        LoadList(stem);
-        return result;
+    facts.sublist = entryrules::isSublistRow(sub1);
+    if (facts.sublist) {
+        out.next = runmodes::afterRun(facts);
+        return out;
     }
 
     const entryrules::EntryFields entry =
@@ -69,20 +68,39 @@ int Form1::RunEntry() {
             code = plat_.shellExecute(filename, arguments, dir);
         }
     }
-    switch (runmodes::afterStart(false, code, model_.allows(Command::BrowseForEntry))) {
+    facts.shellCode = code;
+    out.next = runmodes::afterRun(facts);
+    out.dir = dir;
+    out.filename = filename;
+    return out;
+}
+
+void Form1::FollowRun(const RunOutcome& run) {
+    switch (run.next) {
         case RunNext::Close:
-        case RunNext::OpenSublist:
-            return result;
+            CloseRequest();
+            break;
+        case RunNext::Stay:
+            break;
+        case RunNext::OpenSublist: {
+            // A Yes saves only a list loaded from its file, never search
+            // results; changes that could not be saved stay on screen.
+            if (!AskSaveList()) break;
+            const int cur = List1->SelectedItem();
+            if (cur < 1) break;
+            QString stem = model_.openSublist(List1->ListItems().Text(cur));
+            LoadList(stem);
+            break;
+        }
         case RunNext::AskBrowse:
-            if (dlg_.question(entryrules::notFoundText(dir, filename, true),
+            if (dlg_.question(entryrules::notFoundText(run.dir, run.filename, true),
                               QString::fromLatin1(entryrules::kNotFoundTitle)))
                 mnuBrowse_Click();
             break;
         case RunNext::NotFound:
-            dlg_.message(entryrules::notFoundText(dir, filename, false));
+            dlg_.message(entryrules::notFoundText(run.dir, run.filename, false));
             break;
     }
-    return kKeepOpen;
 }
 
 bool Form1::ResolveShortcut(const QString& path, QString& target, QString& workingDirectory,
@@ -114,11 +132,11 @@ void Form1::RunSelection(int& runMode, float X, float Y) {
         CopyEntryPath();
         model_.setCopiedPath(entryrules::folderOf(model_.copiedPath()));
         plat_.shellExecute(model_.copiedPath(), QString(), QString());
-    } else if (RunEntry() == kKeepOpen) {
-        runMode = 2;
+        return;
     }
-    if (model_.modes().stayOpen) runMode = 2;
-    if (runMode < 1) CloseRequest();
+    const RunOutcome run = RunEntry(runMode != 0 || model_.modes().stayOpen);
+    if (run.next != RunNext::Close) runMode = 2;
+    FollowRun(run);
 }
 
 void Form1::ToggleStayOpen() {
@@ -316,68 +334,28 @@ void Form1::List1_KeyDown(int& KeyCode, int Shift) {
     s.quickSearch = config_.quickSearch;
     s.pageKeysAsArrows = config_.pageKeysAsArrows;
 
-    using keytable::ListAction;
     const keytable::ListCommand c = keytable::listKeyDown(KeyCode, Shift, s);
-    int mode = 0;
-    switch (c.action) {
-        case ListAction::None:
+    if (c.row > 0) List1->SetSelected(c.row, true);
+    if (!c.command) return;
+    switch (*c.command) {
+        case Command::Run:
+            if (c.row > 0) {
+                // The row the key named runs, not the one under the pointer.
+                int mode = 0;
+                RunSelection(mode, -1, 0);
+                return;
+            }
             break;
-        case ListAction::RunRow:
-            List1->SetSelected(c.row, true);
-            RunSelection(mode, -1, 0);
-            break;
-        case ListAction::Run:
-            RunSelection(mode, 0, 0);
-            break;
-        case ListAction::SelectRow:
-            List1->SetSelected(c.row, true);
-            break;
-        case ListAction::TopList:
-            Parent_Click();
-            break;
-        case ListAction::Back:
-            mBack_Click();
-            break;
-        case ListAction::QuickSearch:
+        case Command::QuickSearch:
             // A changed list that could not be saved stays on screen.
-            if (ListDirty() && !AskSaveList()) break;
+            if (ListDirty() && !AskSaveList()) return;
             StartQuickSearch();
             Text2->setText(QString(c.letter));
-            break;
-        case ListAction::FocusSearch:
-            Text2->setFocus();
-            break;
-        case ListAction::Paste:
-            mnuPaste_Click();
-            break;
-        case ListAction::Cut:
-            mnuDelete_Click();
-            break;
-        case ListAction::Copy:
-            mnuCopy_Click();
-            break;
-        case ListAction::MoveUp:
-            mUp_Click();
-            break;
-        case ListAction::MoveDown:
-            mDown_Click();
-            break;
-        case ListAction::RunStayOpen:
-            mRunThis_Click();
-            break;
-        case ListAction::CheckEntries:
-            CheckEntries();
-            break;
-        case ListAction::SetColor:
-            mnuColor_Click();
-            break;
-        case ListAction::Rename:
-            RenameEntry();
-            break;
-        case ListAction::EditArguments:
-            mnuArgs_Click();
+            return;
+        default:
             break;
     }
+    Do(*c.command);
 }
 
 void Form1::List1_KeyPress(int& KeyAscii) {
@@ -398,75 +376,8 @@ void Form1::Form_KeyUp(int& KeyCode, int Shift) {
     s.searchTextPresent = !Text2->text().isEmpty();
     s.runBoxShown = !myRun->isHidden();
 
-    using keytable::WindowAction;
-    for (const WindowAction a : keytable::formKeyUp(KeyCode, Shift, s)) {
+    for (const Command c : keytable::formKeyUp(KeyCode, Shift, s)) {
         if (Ended()) return;
-        switch (a) {
-            case WindowAction::Help:
-                myHelp_MouseUp(1, 0, 0, 0);
-                break;
-            case WindowAction::EditMode:
-                mnuOrder_Click();
-                break;
-            case WindowAction::PopupMenu:
-                ShowPopupMenu();
-                break;
-            case WindowAction::OnTop:
-                mnuOnTop_Click();
-                break;
-            case WindowAction::FileFinder: {
-                const QString finder = plat_.findProgram(QStringLiteral("Norva.exe"), appPath_);
-                plat_.shellExecute(finder.isEmpty() ? QStringLiteral("Norva.exe") : finder,
-                                   Text2->text(), QString());
-                mSearch(QStringLiteral("disable"));
-                break;
-            }
-            case WindowAction::FocusList:
-                List1->setFocus();
-                break;
-            case WindowAction::ParentFolder:
-                mnuParent_Click();
-                break;
-            case WindowAction::FileLocator: {
-                // Nothing happens when the file locator is not installed.
-                const QString locator = plat_.findProgram(QStringLiteral("locate32.exe"), appPath_);
-                if (!locator.isEmpty())
-                    plat_.shellExecute(locator, Text2->text(), entryrules::folderOf(locator));
-                break;
-            }
-            case WindowAction::RunBox:
-                mnuMyRun_Click();
-                break;
-            case WindowAction::RunDialog:
-                mnuRun_Click();
-                break;
-            case WindowAction::AllListsSearch:
-                mSearch(QStringLiteral("all-lists"));
-                break;
-            case WindowAction::RunStayOpen:
-                mRunThis_Click();
-                break;
-            case WindowAction::FileSystemSearch:
-                mSearch(QStringLiteral("searchFS"));
-                break;
-            case WindowAction::Columns:
-                ToggleColumns();
-                break;
-            case WindowAction::StayOpen:
-                ToggleStayOpen();
-                break;
-            case WindowAction::Tray:
-                mnuTray_Click();
-                break;
-            case WindowAction::Save:
-                SaveList();
-                break;
-            case WindowAction::Escape:
-                if (model_.searchBoxShown())
-                    mSearch(QStringLiteral("disable"));
-                else
-                    CloseRequest();
-                break;
-        }
+        Do(c);
     }
 }

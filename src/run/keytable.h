@@ -2,7 +2,10 @@
 
 #include <QChar>
 
+#include <optional>
 #include <vector>
+
+#include "app/command.h"
 
 // The keyboard command table: which key, with which modifiers (the sum 1
 // Shift, 2 Ctrl, 4 Alt), does what in which state of the window. The two
@@ -25,31 +28,13 @@ struct ListKeyState {
     bool pageKeysAsArrows = false;
 };
 
-enum class ListAction {
-    None,
-    RunRow,  // select `row` and run it
-    Run,     // run the current row
-    SelectRow,
-    TopList,
-    Back,
-    QuickSearch,  // open the search box with `letter`
-    FocusSearch,
-    Paste,
-    Cut,
-    Copy,
-    MoveUp,
-    MoveDown,
-    RunStayOpen,
-    CheckEntries,
-    SetColor,
-    Rename,
-    EditArguments,
-};
-
 struct ListCommand {
-    ListAction action = ListAction::None;
+    // What the key asks; none when the key is the list's own.
+    std::optional<Command> command;
+    // Above 0: the row selected first (a digit, a wrapping arrow). With Run,
+    // that row runs, wherever the pointer is.
     int row = 0;
-    QChar letter;
+    QChar letter;  // QuickSearch: the letter the search box opens with
 };
 
 // Decides what a key press on the list does. May change `keyCode`: 0 means
@@ -67,30 +52,8 @@ struct WindowKeyState {
     bool runBoxShown = false;  // the run box has the keys Escape and "*"
 };
 
-enum class WindowAction {
-    Help,
-    EditMode,
-    PopupMenu,
-    OnTop,
-    FileFinder,  // Norva with the search text, then close the search
-    FocusList,
-    ParentFolder,
-    FileLocator,  // the external file locator with the search text
-    RunBox,
-    RunDialog,
-    AllListsSearch,
-    RunStayOpen,
-    FileSystemSearch,
-    Columns,
-    StayOpen,
-    Tray,
-    Save,
-    // Close the search box when it is shown, else close the window; decided
-    // when it is carried out, after the actions before it.
-    Escape,
-};
-
-// The actions of one key release, in order. May change `keyCode`.
-std::vector<WindowAction> formKeyUp(int& keyCode, int shift, const WindowKeyState& s);
+// The commands of one key release, in order. CloseSearch is decided when
+// it is carried out, after the commands before it. May change `keyCode`.
+std::vector<Command> formKeyUp(int& keyCode, int shift, const WindowKeyState& s);
 
 }  // namespace keytable

@@ -2,10 +2,10 @@
 
 namespace runmodes {
 
-RunNext afterStart(bool sublist, int shellCode, bool listEditable) {
-    if (sublist) return RunNext::OpenSublist;
-    if (shellCode != kNotFound) return RunNext::Close;
-    return listEditable ? RunNext::AskBrowse : RunNext::NotFound;
+RunNext afterRun(const RunFacts& f) {
+    if (f.sublist) return RunNext::OpenSublist;
+    if (f.shellCode == kNotFound) return f.listEditable ? RunNext::AskBrowse : RunNext::NotFound;
+    return f.keepOpen ? RunNext::Stay : RunNext::Close;
 }
 
 }  // namespace runmodes

@@ -34,12 +34,31 @@ struct RunModes {
     }
 };
 
-// What the window must do after an entry was started or opened.
+// What the window must do after an entry was run.
 enum class RunNext {
-    Close,        // the entry started: the window closes unless a mode keeps it
+    Close,        // the entry started (or nothing could run): the window closes
+    Stay,         // the entry started, and a mode or the way it was run keeps the window
     OpenSublist,  // the entry is a sublist: it replaces the shown list, the window stays
     AskBrowse,    // not found, and the list can be edited: offer to look for it
     NotFound,     // not found, in a view that cannot be edited: say so
+};
+
+// What is known once a row was run.
+struct RunFacts {
+    bool sublist = false;  // the row names a sublist: nothing was started
+    int shellCode = 0;     // the shell's answer to the start; 0 when nothing started
+    bool listEditable = false;
+    // Stay-open is on, or the run asked to keep the window (Ctrl, "Run this").
+    bool keepOpen = false;
+};
+
+// A run's decision with what the window needs to carry it out.
+struct RunOutcome {
+    RunNext next = RunNext::Close;
+    // Not found: the folder and the name looked for, for the question or
+    // the message.
+    QString dir;
+    QString filename;
 };
 
 namespace runmodes {
@@ -47,8 +66,9 @@ namespace runmodes {
 // The shell's answer for a file that is not there.
 inline constexpr int kNotFound = 2;
 
-// The outcome of running a row: a sublist opens, a start that the shell
-// did not find asks to browse where the entry can be edited.
-RunNext afterStart(bool sublist, int shellCode, bool listEditable);
+// What the window does after a run: a sublist opens; a start the shell did
+// not find asks to browse where the entry can be edited, else says so; a
+// start closes the window unless it was asked to stay.
+RunNext afterRun(const RunFacts& facts);
 
 }  // namespace runmodes

@@ -52,8 +52,8 @@ void Form1::ShowDesktopMenu() {
 // Ends the program the way the word "quit" does: out of the tray, stay-open
 // off, then a close request (which still asks about an unsaved list).
 void Form1::mnuQuit_Click() {
-    if (mnuTray->isChecked()) mnuTray_Click();
-    if (mnuStay->isChecked()) mnuStay_Click();
+    if (model_.modes().resident) mnuTray_Click();
+    if (model_.modes().stayOpen) mnuStay_Click();
     CloseRequest();
 }
 

@@ -407,7 +407,7 @@ TEST_F(ShownList, ASublistIsNotOpenedWhenTheAskedSaveFails) {
     dlg.answers = {true};
     {
         FullDisk full;
-        form->RunEntry();
+        form->FollowRun(form->RunEntry());
     }
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
     EXPECT_EQ(form->Model().list().entry(2).title, "changed");
@@ -471,7 +471,7 @@ TEST_F(ShownList, FindResultsAreNeverSavedAndTheCaptionNamesNoList) {
     EXPECT_EQ(readFile("Brennomix.ini"), before);
 
     form->List1->SetSelected(1, true);
-    form->RunEntry();
+    form->FollowRun(form->RunEntry());
     ASSERT_EQ(form->windowTitle(), "Brennomix Tools");
     form->mBack_Click();
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");

@@ -23,17 +23,26 @@ void showResults(Form1& f, const QStringList& lines) {
 
 }  // namespace
 
-using Launcher = RunFixture;
+class Launcher : public RunFixture {
+protected:
+    // Runs the selected row and carries out what it decided, short of
+    // closing the window.
+    RunNext run() {
+        const RunOutcome r = form->RunEntry();
+        if (r.next != RunNext::Close) form->FollowRun(r);
+        return r.next;
+    }
+};
 
 TEST_F(Launcher, ListRowsHandFilenameArgumentsAndPathToTheShell) {
     startOn(
         {"Tool\t/apps/tool\t/work/\t-v \"a b\"", "Bare\ttool.sh\t/work/", "Web\thttps://x.org/"});
     form->List1->SetSelected(1, true);
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     form->List1->SetSelected(2, true);
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     form->List1->SetSelected(3, true);
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     EXPECT_EQ(shellCalls(),
               (QStringList{"shellExecute|/apps/tool|-v \"a b\"|/work/",
                            "shellExecute|tool.sh||/work/", "shellExecute|https://x.org/||"}));
@@ -45,9 +54,9 @@ TEST_F(Launcher, ResultRowsAreSplitFromTheirSourceLine) {
     startOn({"top\ttop"});
     showResults(*form, {"Tool\ttool\t/opt/\t--fast\t0,0,0\tBold", "Doc\t/home/u/doc.txt"});
     form->List1->SetSelected(1, true);
-    form->RunEntry();
+    run();
     form->List1->SetSelected(2, true);
-    form->RunEntry();
+    run();
     EXPECT_EQ(shellCalls(),
               (QStringList{"shellExecute|tool|--fast|/opt/", "shellExecute|/home/u/doc.txt||"}));
     EXPECT_EQ(form->mDate->text(), "LAUNCHING  /HOME/U/DOC.TXT");
@@ -57,7 +66,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     writeList("mTools", {"hammer\thammer"});
     startOn({"Tools\t\t/ignored/\t-x", "top\ttop"});
     form->List1->SetSelected(1, true);
-    EXPECT_EQ(form->RunEntry(), 2);
+    EXPECT_EQ(run(), RunNext::OpenSublist);
     EXPECT_EQ(form->windowTitle(), "Brennomix Tools");
     EXPECT_EQ(titles(), QStringList{"hammer"});
     EXPECT_EQ(form->Model().parentList(), "Brennomix");
@@ -66,7 +75,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     // A search result of a sublist line opens that list too.
     showResults(*form, {"Tools\t\t\t\t\t"});
     form->List1->SetSelected(1, true);
-    EXPECT_EQ(form->RunEntry(), 2);
+    EXPECT_EQ(run(), RunNext::OpenSublist);
     EXPECT_EQ(titles(), QStringList{"hammer"});
     EXPECT_EQ(form->Model().parentList(), "mTools");
 }
@@ -80,7 +89,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
     form->SetListDirty(true);
     form->List1->SetSelected(1, true);
     dlg.answers = {false};
-    form->RunEntry();
+    run();
     EXPECT_EQ(dlg.shown, QStringList{"question||List not saved. Save now?"});
     EXPECT_EQ(readFile("Brennomix.ini"), before);
     EXPECT_FALSE(form->ListDirty());
@@ -91,7 +100,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
     form->SetListDirty(true);
     form->List1->SetSelected(1, true);
     dlg.answers = {true};
-    form->RunEntry();
+    run();
     EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("Tools\t\t\t\t\t\r\nchanged\ttop\t\t\t\t\r\n"));
 
     // In search results a Yes has no list to write: the file stays.
@@ -101,7 +110,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
     form->SetListDirty(true);
     form->List1->SetSelected(1, true);
     dlg.answers = {true};
-    EXPECT_EQ(form->RunEntry(), 2);
+    EXPECT_EQ(run(), RunNext::OpenSublist);
     EXPECT_EQ(readFile("Brennomix.ini"), saved);
     EXPECT_EQ(form->windowTitle(), "Brennomix Tools");
 }
@@ -111,7 +120,7 @@ TEST_F(Launcher, MissingTargetIsRetriedByBaseNameThenReported) {
     form->List1->SetSelected(1, true);
     plat.shellResults = {2, 2};
     dlg.answers = {false};
-    EXPECT_EQ(form->RunEntry(), 2);
+    EXPECT_EQ(run(), RunNext::AskBrowse);
     EXPECT_EQ(shellCalls(),
               (QStringList{"shellExecute|/apps/tool|-x|/apps/", "shellExecute|tool|-x|/apps/"}));
     ASSERT_EQ(dlg.shown.size(), 1);
@@ -123,14 +132,14 @@ TEST_F(Launcher, MissingTargetIsRetriedByBaseNameThenReported) {
     plat.calls.clear();
     dlg.shown.clear();
     plat.shellResults = {2, 42};
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     EXPECT_EQ(shellCalls().size(), 2);
     EXPECT_TRUE(dlg.shown.isEmpty());
 
     // Other failures are the platform's to report.
     plat.calls.clear();
     plat.shellResults = {5};
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     EXPECT_EQ(shellCalls().size(), 1);
     EXPECT_TRUE(dlg.shown.isEmpty());
 
@@ -138,7 +147,7 @@ TEST_F(Launcher, MissingTargetIsRetriedByBaseNameThenReported) {
     showResults(*form, {"Tool\ttool\t/apps/"});
     form->List1->SetSelected(1, true);
     plat.shellResults = {2, 2};
-    EXPECT_EQ(form->RunEntry(), 2);
+    EXPECT_EQ(run(), RunNext::NotFound);
     EXPECT_EQ(dlg.shown.value(0), "message||Check path:\r\n /apps/\r\nand name:\r\n tool");
 }
 
@@ -155,14 +164,14 @@ TEST_F(Launcher, ShortcutRowsRunWhatTheShortcutNames) {
              "Old\told.lnk\t/apps/\t-x"});
 
     form->List1->SetSelected(1, true);
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     form->List1->SetSelected(2, true);
-    form->RunEntry();
+    run();
     // A shortcut that cannot be read goes to the shell as a document, once.
     form->List1->SetSelected(3, true);
     plat.shellResults = {2};
     dlg.answers = {false};
-    EXPECT_EQ(form->RunEntry(), 2);
+    EXPECT_EQ(run(), RunNext::AskBrowse);
     EXPECT_EQ(plat.callsStartingWith("readShortcut|"),
               (QStringList{"readShortcut|/apps/editor.desktop", "readShortcut|/abs/editor.DESKTOP",
                            "readShortcut|/apps/old.lnk"}));
@@ -176,7 +185,7 @@ TEST_F(Launcher, ShortcutRowsRunWhatTheShortcutNames) {
 TEST_F(Launcher, NothingSelectedRunsNothing) {
     startOn({"Tool\ttool"});
     form->List1->selectionModel()->clearCurrentIndex();
-    EXPECT_EQ(form->RunEntry(), 0);
+    EXPECT_EQ(run(), RunNext::Close);
     EXPECT_TRUE(shellCalls().isEmpty());
     // Enter then simply closes the window.
     key(Qt::Key_Return);

@@ -24,9 +24,18 @@ TEST(RunModes, TheStatusLetterAndEditModeHoldHoverSelection) {
 }
 
 TEST(RunModes, WhatTheWindowDoesAfterARun) {
-    using runmodes::afterStart;
-    EXPECT_EQ(afterStart(true, 0, true), RunNext::OpenSublist);
-    EXPECT_EQ(afterStart(false, 42, true), RunNext::Close);
-    EXPECT_EQ(afterStart(false, runmodes::kNotFound, true), RunNext::AskBrowse);
-    EXPECT_EQ(afterStart(false, runmodes::kNotFound, false), RunNext::NotFound);
+    using runmodes::afterRun;
+    // Whatever the other facts, a sublist opens.
+    EXPECT_EQ(afterRun({.sublist = true, .shellCode = runmodes::kNotFound}), RunNext::OpenSublist);
+    // A start closes the window unless it was asked to stay; a failure the
+    // shell reports itself is no reason to keep it.
+    EXPECT_EQ(afterRun({.shellCode = 42, .listEditable = true}), RunNext::Close);
+    EXPECT_EQ(afterRun({.shellCode = 5, .keepOpen = true}), RunNext::Stay);
+    // Nothing started (no row) closes the window as a start does.
+    EXPECT_EQ(afterRun({}), RunNext::Close);
+    // Not found: browsing is offered only where the entry can be changed,
+    // and either way the window stays for the answer.
+    EXPECT_EQ(afterRun({.shellCode = runmodes::kNotFound, .listEditable = true}),
+              RunNext::AskBrowse);
+    EXPECT_EQ(afterRun({.shellCode = runmodes::kNotFound, .keepOpen = false}), RunNext::NotFound);
 }
