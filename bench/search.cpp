@@ -20,6 +20,7 @@
 
 #include "app/form1.h"
 #include "benchutil.h"
+#include "controls.h"
 #include "fakeplatform.h"
 #include "search/fsindex.h"
 
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
     std::vector<double> ratios, oursMs, grepMs;
     for (int round = 0; round < 3; ++round) {
         for (const QString& word : typed) {
-            form.Text2->clear();
+            control<QLineEdit>(form, "Text2")->clear();
             app.processEvents();
             for (qsizetype k = 1; k <= word.size(); ++k) {
                 const QString text = word.left(k);
@@ -147,15 +148,16 @@ int main(int argc, char** argv) {
                 const double g =
                     bench::timeTool({"grep", "-ciF", text.toStdString(), path}, &counted);
                 const auto t = bench::Clock::now();
-                form.Text2->setText(text);
-                form.List1->viewport()->repaint();
+                control<QLineEdit>(form, "Text2")->setText(text);
+                control<ListView>(form, "List1")->viewport()->repaint();
                 const double o = bench::msSince(t);
                 oursMs.push_back(o);
                 grepMs.push_back(g);
                 ratios.push_back(o / g);
                 if (round == 0)
                     std::printf("  %-10s ours %7.2f ms (%7d rows)  grep %7.2f ms (%s lines)\n",
-                                text.toUtf8().constData(), o, form.List1->ListItems().Count(), g,
+                                text.toUtf8().constData(), o,
+                                control<ListView>(form, "List1")->ListItems().Count(), g,
                                 std::string(counted.substr(0, counted.find('\n'))).c_str());
             }
         }

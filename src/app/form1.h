@@ -14,6 +14,7 @@
 
 #include "app/launchermodel.h"
 #include "desktop/desktopicons.h"
+#include "edit/editrules.h"
 #include "edit/editsession.h"
 #include "lists/config.h"
 #include "lists/listview.h"
@@ -215,6 +216,13 @@ public:
 private:
     // Mouse and drop events of the edit controls, set up with the controls.
     void setupEditEvents();
+    // Enables the list commands for what the view shows.
+    void applyEditCommands(const editrules::EditCommands& c);
+    // The selected row for a command that changes the list; 0 when the
+    // view refuses it.
+    int editableRow(Command c) const;
+    // Moves the selected entry up (-1) or down (+1).
+    void moveEntry(int step);
     EditSession edit_;
 
 public:
@@ -269,8 +277,6 @@ public:
     // Grabs the configured hotkey letter in place of the one grabbed
     // before; a cleared letter releases it.
     void GrabHotkey();
-    // The tray icon while resident.
-    TrayIcon* t = nullptr;
     // After the window was hidden in the tray: says once how to get it back
     // when the desktop lacks the tray or the hotkey.
     void SayHowToRecall();
@@ -303,6 +309,30 @@ public:
     void Label3_MouseUp(int Button, int Shift, float X, float Y);
     void Parent_MouseUp(int Button, int Shift, float X, float Y);
 
+    // ================= shared state ===========================================
+    // The shown list was changed and not saved.
+    bool ListDirty() const { return model_.dirty(); }
+    void SetListDirty(bool dirty) { model_.setDirty(dirty); }
+    // Below 1 while keys must wait: before the first tick and for a tick
+    // after the context menu closed.
+    int Readiness() const { return readiness_; }
+    // True once the first tick has finished start-up.
+    bool StartedUp() const { return startedUp_; }
+
+signals:
+    // The program has ended: the application should quit.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // The controls are the window's own: callers give commands (Do) and
+    // read the model; tests find a control by its object name.
     // ================= controls (named as the program always named them) ======
     ListView* List1;
     DigitColumn* Label2;  // digit column
@@ -362,30 +392,9 @@ public:
     QAction* mnuSideBar;
     QAction* mnuSettings;
     QAction* mnuQuit;
+    // The tray icon while resident.
+    TrayIcon* t = nullptr;
 
-    // ================= shared state ===========================================
-    // The shown list was changed and not saved.
-    bool ListDirty() const { return model_.dirty(); }
-    void SetListDirty(bool dirty) { model_.setDirty(dirty); }
-    // Below 1 while keys must wait: before the first tick and for a tick
-    // after the context menu closed.
-    int Readiness() const { return readiness_; }
-    // True once the first tick has finished start-up.
-    bool StartedUp() const { return startedUp_; }
-    QString CopiedPath;
-
-signals:
-    // The program has ended: the application should quit.
-    void programEnded();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-
-private:
     void buildControls();
     void buildMenus();
     void placeControls();

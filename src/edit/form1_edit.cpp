@@ -35,26 +35,6 @@ const char* const kNotepad = "notepad";
 constexpr std::uint32_t kEditTint = listfile::rgb(213, 193, 193);
 constexpr std::uint32_t kAfterEditTint = listfile::rgb(191, 191, 191);
 
-void applyCommands(Form1& f, const editrules::EditCommands& c) {
-    f.EditList->setEnabled(c.editList);
-    f.Browse->setEnabled(c.browse);
-    f.mnuBold->setEnabled(c.bold);
-    f.mnuColor->setEnabled(c.color);
-    f.mnuRename->setEnabled(c.rename);
-    f.mnuDelete->setEnabled(c.del);
-    f.mnuEdit->setEnabled(c.edit);
-    f.mnuOrder->setEnabled(c.order);
-    f.mnuNew->setEnabled(c.newList);
-    f.mnuArgs->setEnabled(c.args);
-    f.mnuBrowse->setEnabled(c.browseFor);
-}
-
-// The current row for a command that changes the list: none outside a
-// list loaded from its file.
-int editableRow(const Form1& f, Command c) {
-    return f.Model().allows(c) ? f.List1->SelectedItem() : 0;
-}
-
 // Text typed into a field of an entry: a tab or line end would split the
 // line of the list file.
 QString fieldText(QString s) {
@@ -103,7 +83,8 @@ void startEditor(Platform& plat, Dialogs& dlg, const QString& editor, const QStr
 // releases over Browse and drops on the list go to their handlers.
 class EditEvents : public QObject {
 public:
-    explicit EditEvents(Form1& form) : QObject(&form), f_(form) {}
+    EditEvents(Form1& form, QWidget* editList, QWidget* endEdit, QWidget* browse)
+        : QObject(&form), f_(form), editList_(editList), endEdit_(endEdit), browse_(browse) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
@@ -113,15 +94,14 @@ protected:
             case QEvent::MouseButtonRelease: {
                 const int b = button(static_cast<QMouseEvent*>(e)->button());
                 const bool press = e->type() != QEvent::MouseButtonRelease;
-                if (watched == f_.EditList || watched == f_.mEndEdit) {
+                if (watched == editList_ || watched == endEdit_) {
                     auto* w = static_cast<QWidget*>(watched);
                     if (!w->isEnabled()) return false;
                     if (press)
-                        watched == f_.EditList ? f_.EditList_MouseDown(b)
-                                               : f_.mEndEdit_MouseDown(b);
+                        watched == editList_ ? f_.EditList_MouseDown(b) : f_.mEndEdit_MouseDown(b);
                     return true;
                 }
-                if (watched == f_.Browse && !press && f_.Browse->isEnabled()) {
+                if (watched == browse_ && !press && browse_->isEnabled()) {
                     f_.Browse_MouseUp(b);
                     // Only the left button clicks; no release opens the menu.
                     return b != 1;
@@ -165,12 +145,35 @@ private:
         return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : 4;
     }
     Form1& f_;
+    QWidget* editList_;
+    QWidget* endEdit_;
+    QWidget* browse_;
 };
 
 }  // namespace
 
+void Form1::applyEditCommands(const editrules::EditCommands& c) {
+    EditList->setEnabled(c.editList);
+    Browse->setEnabled(c.browse);
+    mnuBold->setEnabled(c.bold);
+    mnuColor->setEnabled(c.color);
+    mnuRename->setEnabled(c.rename);
+    mnuDelete->setEnabled(c.del);
+    mnuEdit->setEnabled(c.edit);
+    mnuOrder->setEnabled(c.order);
+    mnuNew->setEnabled(c.newList);
+    mnuArgs->setEnabled(c.args);
+    mnuBrowse->setEnabled(c.browseFor);
+}
+
+// The current row for a command that changes the list: none outside a
+// list loaded from its file.
+int Form1::editableRow(Command c) const {
+    return model_.allows(c) ? List1->SelectedItem() : 0;
+}
+
 void Form1::setupEditEvents() {
-    auto* events = new EditEvents(*this);
+    auto* events = new EditEvents(*this, EditList, mEndEdit, Browse);
     for (QWidget* w : {static_cast<QWidget*>(EditList), static_cast<QWidget*>(mEndEdit),
                        static_cast<QWidget*>(Browse), List1->viewport()})
         w->installEventFilter(events);
@@ -185,12 +188,12 @@ bool Form1::EditMode() const {
 }
 
 void Form1::DisableEditCommands() {
-    applyCommands(*this, editrules::commandsFor(editrules::EditView::SearchResults));
+    applyEditCommands(editrules::commandsFor(editrules::EditView::SearchResults));
 }
 
 void Form1::SetEmptyListCommands() {
     DisableEditCommands();
-    applyCommands(*this, editrules::commandsFor(editrules::EditView::EmptyList));
+    applyEditCommands(editrules::commandsFor(editrules::EditView::EmptyList));
 }
 
 void Form1::mnuOrder_Click() {
@@ -238,7 +241,7 @@ bool Form1::mSave_Click() {
 
 // ================= entry commands ===========================================
 
-// Copy: the selected entry's full path to the clipboard and to CopiedPath.
+// Copy: the selected entry's full path to the clipboard and to the model.
 void Form1::CopyEntryPath() {
     Timer2->stop();
     const int cur = List1->SelectedItem();
@@ -285,33 +288,29 @@ void Form1::mDelete_Click() {
     List1->setFocus();
 }
 
-namespace {
-
 // Move up (-1) or down (+1): rows exchange all their fields and their look,
 // and the moved entry stays the selected one.
-void moveEntry(Form1& f, int step) {
-    if (!f.Model().allows(step < 0 ? Command::MoveUp : Command::MoveDown)) return;
-    ListModel& items = f.List1->ListItems();
+void Form1::moveEntry(int step) {
+    if (!model_.allows(step < 0 ? Command::MoveUp : Command::MoveDown)) return;
+    ListModel& items = List1->ListItems();
     if (items.Count() == 0) return;
-    const int cur = f.List1->SelectedItem();
+    const int cur = List1->SelectedItem();
     const int target =
-        editrules::moveTarget(cur, items.Count(), cur >= 1 && f.List1->Selected(cur), step);
+        editrules::moveTarget(cur, items.Count(), cur >= 1 && List1->Selected(cur), step);
     if (target > 0) {
-        f.Model().list().swap(cur, target);
+        model_.list().swap(cur, target);
         items.Swap(cur, target);
-        f.List1->SetSelected(target, true);
+        List1->SetSelected(target, true);
     }
-    f.List1->setFocus();
+    List1->setFocus();
 }
 
-}  // namespace
-
 void Form1::mUp_Click() {
-    moveEntry(*this, -1);
+    moveEntry(-1);
 }
 
 void Form1::mDown_Click() {
-    moveEntry(*this, +1);
+    moveEntry(+1);
 }
 
 void Form1::mNew_Click() {
@@ -351,7 +350,7 @@ void Form1::mnuNew_Click() {
 }
 
 void Form1::RenameEntry() {
-    const int cur = editableRow(*this, Command::Rename);
+    const int cur = editableRow(Command::Rename);
     if (cur < 1) return;
     const ListEntry& entry = model_.list().entry(cur);
     const QString oldTitle = entry.title;
@@ -405,7 +404,7 @@ void Form1::mnuRename_Click() {
 }
 
 void Form1::EditEntryArguments() {
-    const int cur = editableRow(*this, Command::EditArguments);
+    const int cur = editableRow(Command::EditArguments);
     if (cur < 1) return;
     const QString answer = fieldText(
         dlg_.input(QStringLiteral("input arguments"), QString(), model_.list().entry(cur).fields[2])
@@ -420,7 +419,7 @@ void Form1::mnuArgs_Click() {
 }
 
 void Form1::mnuBold_Click() {
-    const int cur = editableRow(*this, Command::Bold);
+    const int cur = editableRow(Command::Bold);
     if (cur < 1) return;
     ListDocument& list = model_.list();
     const bool bold = !list.entry(cur).bold;
@@ -432,7 +431,7 @@ void Form1::mnuBold_Click() {
 // ================= colours ==================================================
 
 void Form1::mnuColor_Click() {
-    const int cur = editableRow(*this, Command::SetColor);
+    const int cur = editableRow(Command::SetColor);
     if (cur < 1) return;
     ListModel& items = List1->ListItems();
     Timer2->stop();
@@ -540,7 +539,7 @@ void Form1::List1_OLEDragDrop(const QMimeData& data) {
 
 void Form1::mnuBrowse_Click() {
     if (ReportUnreadableList(QStringLiteral("Could not add an entry to"))) return;
-    const int cur = editableRow(*this, Command::BrowseForEntry);
+    const int cur = editableRow(Command::BrowseForEntry);
     if (cur < 1) return;
     ListDocument& list = model_.list();
     const QString file = dlg_.openFileName(QStringLiteral("Look for: ") + list.entry(cur).fields[0],

@@ -15,6 +15,7 @@ void Form1::mnuTray_Click() {
     } else {
         modes.resident = true;
         t = new TrayIcon(plat_, this);
+        t->setObjectName(QStringLiteral("t"));
         t->OwnerForm = this;
         t->Icon = windowIcon();
         connect(t, &TrayIcon::MouseUp, this, &Form1::t_MouseUp);

@@ -48,7 +48,7 @@ TEST_F(CommandWords, QuitLeavesTheTrayAndEndsInExactCaseOnly) {
     form->Search().setScanBusy(true);
     relay("quit");
     EXPECT_FALSE(form->Ended());
-    EXPECT_FALSE(form->mnuTray->isChecked());
+    EXPECT_FALSE(form->Model().modes().resident);
     form->Search().setScanBusy(false);
     relay("/QuIt");
     EXPECT_TRUE(form->Ended());
@@ -70,8 +70,8 @@ TEST_F(CommandWords, SearchShowsTheWindowAndRescanHidesItAgain) {
     relay("/SEARCH");
     EXPECT_TRUE(form->isVisible());
     // The file-system search is open, over an index built for lack of one.
-    EXPECT_TRUE(form->Text2->isVisible());
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(192, 255, 192));
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(192, 255, 192));
     ASSERT_TRUE(waitFor([&] { return !form->Search().scanBusy(); }));
     writeFile("FsSearch.txt", "stale\r\n");
     const int shown = activations();

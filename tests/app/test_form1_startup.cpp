@@ -18,46 +18,48 @@ TEST_F(Startup, WindowControlsAreNamedAndPlacedInTwips) {
     for (const char* name : {"mRunThis", "mnuParent", "mnuStay", "mnuTray", "mnuOrder", "mnuOnTop",
                              "mnuAutoHide", "mnuCopy", "mnuPaste", "mnuBrowse", "mnuRefresh"})
         EXPECT_NE(form->findChild<QAction*>(name), nullptr) << name;
-    EXPECT_EQ(form->mBack->text(), "&Back");
-    EXPECT_EQ(form->Parent->text(), "&Top");
-    EXPECT_EQ(form->Find->toolTip(), "Click to start FileSystem (FS) search");
-    EXPECT_EQ(form->EditList->toolTip(), "Right click to open list in notepad");
+    EXPECT_EQ(control<QPushButton>(*form, "mBack")->text(), "&Back");
+    EXPECT_EQ(control<QPushButton>(*form, "Parent")->text(), "&Top");
+    EXPECT_EQ(control<QPushButton>(*form, "Find")->toolTip(),
+              "Click to start FileSystem (FS) search");
+    EXPECT_EQ(control<QPushButton>(*form, "EditList")->toolTip(),
+              "Right click to open list in notepad");
     // 96 dots per inch: 15 twips a pixel.
-    EXPECT_EQ(form->List1->pos(), QPoint(13, 24));
-    EXPECT_EQ(form->Label2->geometry(), QRect(1, 29, 10, 158));
-    EXPECT_EQ(form->Text2->geometry(), QRect(13, 2, 284, 20));
-    EXPECT_EQ(form->Label2->text().split("\r\n"),
+    EXPECT_EQ(control<ListView>(*form, "List1")->pos(), QPoint(13, 24));
+    EXPECT_EQ(control<DigitColumn>(*form, "Label2")->geometry(), QRect(1, 29, 10, 158));
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->geometry(), QRect(13, 2, 284, 20));
+    EXPECT_EQ(control<DigitColumn>(*form, "Label2")->text().split("\r\n"),
               (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"}));
-    EXPECT_TRUE(form->mnuOnTop->isChecked());
+    EXPECT_TRUE(form->Model().modes().onTop);
     EXPECT_TRUE(plat.calls.contains("setTopmost|1"));
     EXPECT_TRUE(plat.calls.contains("raisePriority"));
     // Start-up makes the program resident.
-    EXPECT_EQ(form->Label3->text(), "R");
-    EXPECT_TRUE(form->mnuTray->isChecked());
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
+    EXPECT_TRUE(form->Model().modes().resident);
     // Menu shortcut texts are labels only.
-    EXPECT_TRUE(form->mnuCopy->shortcut().isEmpty());
-    EXPECT_TRUE(form->mnuCopy->text().endsWith("\tCtrl+Ins"));
+    EXPECT_TRUE(control<QAction>(*form, "mnuCopy")->shortcut().isEmpty());
+    EXPECT_TRUE(control<QAction>(*form, "mnuCopy")->text().endsWith("\tCtrl+Ins"));
 }
 
 TEST_F(Startup, ReadinessGateOpensAtTheFirstTick) {
     writeList("Brennomix", {"a\ta.exe"});
     start(QString(), false);
     EXPECT_EQ(form->Readiness(), 0);
-    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(control<QTimer>(*form, "Timer1")->isActive());
     // The list is loaded by the tick, not before.
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
     EXPECT_TRUE(waitFor([this] { return form->Readiness() == 1; }, 2000));
-    EXPECT_FALSE(form->Timer1->isActive());
-    EXPECT_EQ(form->List1->ListItems().Count(), 1);
+    EXPECT_FALSE(control<QTimer>(*form, "Timer1")->isActive());
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 1);
     EXPECT_TRUE(form->isVisible());
 
     // After the context menu the counter is set to -5: the next tick only
     // reopens the gate.
     Form1Hooks::setReadiness(*form, -5);
-    form->Timer1->start();
+    control<QTimer>(*form, "Timer1")->start();
     form->Timer1_Timer();
     EXPECT_EQ(form->Readiness(), 1);
-    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_FALSE(control<QTimer>(*form, "Timer1")->isActive());
 }
 
 TEST_F(Startup, VersionAndPriority) {
@@ -129,12 +131,12 @@ TEST_F(Startup, WindowFitsTheListAndKeepsItsMinimumSize) {
     // Ten entries ask for a client area of 2955 twips; the minimum height of
     // 3340 may make it taller when the window frame is thin.
     EXPECT_EQ(form->ScaleHeight(), std::max(2955, 3390 - (form->Height() - form->ScaleHeight())));
-    EXPECT_TRUE(form->Label2->isVisible());
+    EXPECT_TRUE(control<DigitColumn>(*form, "Label2")->isVisible());
     QString longer = "mlong";
     form->LoadList(longer);
     // 20 rows of 240 twips plus 6.09375 inches of a 96-dpi screen's pixels.
     EXPECT_EQ(form->ScaleHeight(), 20 * 240 + 585);
-    EXPECT_TRUE(form->Label2->isVisible());
+    EXPECT_TRUE(control<DigitColumn>(*form, "Label2")->isVisible());
     // The window sits on the bottom of the work area.
     EXPECT_EQ(form->Top() + form->Height(), Form1Hooks::workArea(*form).bottom());
     form->SetHeight(1000);

@@ -21,16 +21,21 @@ TEST_F(DesktopTest, DateLineAndStartTimeTips) {
     plat.uptime = 125 * 60000;
     startResident();
     form->UpdateDateAndStartTime();
-    EXPECT_TRUE(form->Browse->toolTip().startsWith("System start time: "));
-    EXPECT_TRUE(form->Browse->toolTip().endsWith(" (before 125 minutes)"));
-    EXPECT_EQ(form->t->Tooltip(), form->Browse->toolTip().section(" (before", 0, 0));
-    EXPECT_TRUE(form->mDate->text().contains("18"));
-    EXPECT_EQ(form->mDate->text(), form->mDate->text().toUpper());
+    EXPECT_TRUE(control<QPushButton>(*form, "Browse")->toolTip().startsWith("System start time: "));
+    EXPECT_TRUE(control<QPushButton>(*form, "Browse")->toolTip().endsWith(" (before 125 minutes)"));
+    EXPECT_EQ(control<TrayIcon>(*form, "t")->Tooltip(),
+              control<QPushButton>(*form, "Browse")->toolTip().section(" (before", 0, 0));
+    EXPECT_TRUE(control<QLabel>(*form, "mDate")->text().contains("18"));
+    EXPECT_EQ(control<QLabel>(*form, "mDate")->text(),
+              control<QLabel>(*form, "mDate")->text().toUpper());
     // The whole line shows: below the list's rows, above the window's edge.
-    EXPECT_GE(form->mDate->height(), form->mDate->fontMetrics().height());
-    EXPECT_LE(form->mDate->geometry().bottom(), form->rect().bottom());
-    EXPECT_GE(form->mDate->y(), form->List1->y() + form->List1->height() - 8);
-    EXPECT_EQ(form->mDate->width(), form->List1->width());
+    EXPECT_GE(control<QLabel>(*form, "mDate")->height(),
+              control<QLabel>(*form, "mDate")->fontMetrics().height());
+    EXPECT_LE(control<QLabel>(*form, "mDate")->geometry().bottom(), form->rect().bottom());
+    EXPECT_GE(
+        control<QLabel>(*form, "mDate")->y(),
+        control<ListView>(*form, "List1")->y() + control<ListView>(*form, "List1")->height() - 8);
+    EXPECT_EQ(control<QLabel>(*form, "mDate")->width(), control<ListView>(*form, "List1")->width());
 }
 
 TEST_F(DesktopTest, NotResidentLeavesTheTrayAlone) {
@@ -38,7 +43,7 @@ TEST_F(DesktopTest, NotResidentLeavesTheTrayAlone) {
     plat.calls.clear();
     form->UpdateDateAndStartTime();
     EXPECT_TRUE(plat.callsStartingWith("tray").isEmpty());
-    EXPECT_FALSE(form->Browse->toolTip().isEmpty());
+    EXPECT_FALSE(control<QPushButton>(*form, "Browse")->toolTip().isEmpty());
 }
 
 TEST_F(DesktopTest, IconsToggleAndHideWithMinimiseShowsThemAgain) {
@@ -74,18 +79,18 @@ TEST_F(DesktopTest, LockThatFailsIsSaid) {
 
 TEST_F(DesktopTest, HelpButtonRules) {
     startResident();
-    form->Timer2->start();
+    control<QTimer>(*form, "Timer2")->start();
     plat.calls.clear();
     form->myHelp_MouseUp(4, 0, 0, 0);  // middle: only the auto-hide timer stops
-    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
     EXPECT_EQ(form->Settings(), nullptr);
     EXPECT_TRUE(plat.calls.isEmpty());
     EXPECT_TRUE(dlg.shown.isEmpty());
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->myHelp_MouseUp(2, 0, 0, 0);  // right: copies the entry
     EXPECT_EQ(plat.clipboard, "/usr/bin/one");
     EXPECT_EQ(form->Settings(), nullptr);
-    QTest::mouseClick(form->myHelp, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(*form, "myHelp"), Qt::LeftButton);
     ASSERT_NE(form->Settings(), nullptr);
     EXPECT_TRUE(form->Settings()->isVisible());
 }
@@ -93,13 +98,13 @@ TEST_F(DesktopTest, HelpButtonRules) {
 TEST_F(DesktopTest, StatusLetterAndTopButtonClicks) {
     startResident();
     form->Label3_MouseUp(1, 0, 0, 0);
-    EXPECT_EQ(form->Label3->text(), "S");
-    EXPECT_TRUE(form->mnuStay->isChecked());
+    EXPECT_EQ(control<QLabel>(*form, "Label3")->text(), "S");
+    EXPECT_TRUE(form->Model().modes().stayOpen);
     form->Label3_MouseUp(1, 0, 0, 0);
-    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_EQ(control<QLabel>(*form, "Label3")->text(), "R");
     form->Label3_MouseUp(2, 0, 0, 0);  // any other button: residency off
-    EXPECT_FALSE(form->mnuTray->isChecked());
-    EXPECT_EQ(form->Label3->text(), "");
+    EXPECT_FALSE(form->Model().modes().resident);
+    EXPECT_EQ(control<QLabel>(*form, "Label3")->text(), "");
 }
 
 // Right-clicks on the button strip act as each button has it, and none of
@@ -107,30 +112,31 @@ TEST_F(DesktopTest, StatusLetterAndTopButtonClicks) {
 TEST_F(DesktopTest, RightClicksOnTheButtonStrip) {
     startResident();
     form->activateWindow();
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     int contextMenus = 0;
-    QObject::connect(form->menu1, &QMenu::aboutToShow, [&] { ++contextMenus; });
+    QObject::connect(control<QMenu>(*form, "menu1"), &QMenu::aboutToShow, [&] { ++contextMenus; });
     bool desktopMenu = false;
-    QObject::connect(form->menu2, &QMenu::aboutToShow, [&] {
+    QObject::connect(control<QMenu>(*form, "menu2"), &QMenu::aboutToShow, [&] {
         desktopMenu = true;
-        QTimer::singleShot(0, form->menu2, &QMenu::close);
+        QTimer::singleShot(0, control<QMenu>(*form, "menu2"), &QMenu::close);
     });
     // Any menu that does open is closed again, so nothing waits on it.
-    QObject::connect(form->menu1, &QMenu::aboutToShow,
-                     [this] { QTimer::singleShot(0, form->menu1, &QMenu::close); });
+    QObject::connect(control<QMenu>(*form, "menu1"), &QMenu::aboutToShow, [this] {
+        QTimer::singleShot(0, control<QMenu>(*form, "menu1"), &QMenu::close);
+    });
 
-    QTest::mouseClick(form->myHelp, Qt::RightButton);
+    QTest::mouseClick(control<QPushButton>(*form, "myHelp"), Qt::RightButton);
     EXPECT_EQ(plat.clipboard, "/usr/bin/one");
     EXPECT_EQ(form->Settings(), nullptr);
-    QTest::mouseClick(form->Parent, Qt::RightButton);
+    QTest::mouseClick(control<QPushButton>(*form, "Parent"), Qt::RightButton);
     EXPECT_TRUE(desktopMenu);
-    const bool statusShown = !form->Label3->isHidden();
-    QTest::mouseClick(form->Browse, Qt::RightButton);
-    EXPECT_EQ(form->Label3->isHidden(), statusShown);
-    QTest::mouseClick(form->Find, Qt::RightButton);
-    EXPECT_FALSE(form->Text2->isHidden());
-    QTest::mouseClick(form->Find, Qt::MiddleButton);
-    EXPECT_TRUE(form->Text2->isHidden());
+    const bool statusShown = !control<QLabel>(*form, "Label3")->isHidden();
+    QTest::mouseClick(control<QPushButton>(*form, "Browse"), Qt::RightButton);
+    EXPECT_EQ(control<QLabel>(*form, "Label3")->isHidden(), statusShown);
+    QTest::mouseClick(control<QPushButton>(*form, "Find"), Qt::RightButton);
+    EXPECT_FALSE(control<QLineEdit>(*form, "Text2")->isHidden());
+    QTest::mouseClick(control<QPushButton>(*form, "Find"), Qt::MiddleButton);
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_EQ(contextMenus, 0);
     // The window background still opens it.
     QTest::mouseClick(form.get(), Qt::RightButton, {}, QPoint(2, form->height() - 2));

@@ -31,10 +31,10 @@ TEST_F(EditorLaunch, TheFileReachesTheEditorAsOneArgument) {
     writeFile("my \"lists\" $HOME 'x'/app.cfg", "x");
     start();
     form->Cfg().editor = "recorder --flag";
-    form->List1->ListItems().Add("cfg");
-    form->List1->ListItems().SetSubItem(1, 1, "app.cfg");
-    form->List1->ListItems().SetSubItem(1, 2, folder + "/");
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->ListItems().Add("cfg");
+    control<ListView>(*form, "List1")->ListItems().SetSubItem(1, 1, "app.cfg");
+    control<ListView>(*form, "List1")->ListItems().SetSubItem(1, 2, folder + "/");
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->mnuEditor_Click();
     const QStringList calls = plat.callsStartingWith("startCommandLine|");
     ASSERT_EQ(calls.size(), 1);

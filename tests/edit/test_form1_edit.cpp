@@ -24,12 +24,12 @@ class Edit : public RunFixture {
 protected:
     QByteArray top() const { return readFile("Brennomix.ini"); }
     // Selects row i as the keyboard does: current and marked selected.
-    void select(int i) { form->List1->SetSelected(i, true); }
-    ListModel& items() { return form->List1->ListItems(); }
+    void select(int i) { control<ListView>(*form, "List1")->SetSelected(i, true); }
+    ListModel& items() { return control<ListView>(*form, "List1")->ListItems(); }
 
     // Drops `data` on the list as a file manager would.
     void drop(QMimeData* data, bool accepted = true) {
-        QWidget* vp = form->List1->viewport();
+        QWidget* vp = control<ListView>(*form, "List1")->viewport();
         const QPoint at = vp->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(vp, &enter);
@@ -65,33 +65,41 @@ TEST_F(Edit, EditModeShowsTheBarTintsTheListAndHoldsHoverSelection) {
     form->Cfg().hoverSelect = true;
     key(Qt::Key_F8);
     EXPECT_TRUE(form->EditMode());
-    EXPECT_TRUE(form->mnuOrder->isChecked());
-    EXPECT_TRUE(form->Frame1->isVisible());
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(213, 193, 193));
-    EXPECT_FALSE(form->mBack->isEnabled() || form->Parent->isEnabled() || form->Find->isEnabled());
+    EXPECT_TRUE(form->Model().modes().editMode);
+    EXPECT_TRUE(control<QFrame>(*form, "Frame1")->isVisible());
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(213, 193, 193));
+    EXPECT_FALSE(control<QPushButton>(*form, "mBack")->isEnabled() ||
+                 control<QPushButton>(*form, "Parent")->isEnabled() ||
+                 control<QPushButton>(*form, "Find")->isEnabled());
     EXPECT_FALSE(form->Cfg().hoverSelect);
     EXPECT_TRUE(form->Model().modes().hoverSwitchedOffByEdit);
 
     // A sublist opened from the keyboard keeps edit mode and its look.
     key(Qt::Key_1);
     EXPECT_EQ(form->windowTitle(), "Brennomix Tools");
-    EXPECT_TRUE(form->Frame1->isVisible());
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(213, 193, 193));
+    EXPECT_TRUE(control<QFrame>(*form, "Frame1")->isVisible());
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(213, 193, 193));
 
     key(Qt::Key_F8);
     EXPECT_FALSE(form->EditMode());
-    EXPECT_FALSE(form->Frame1->isVisible());
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(191, 191, 191));
-    EXPECT_TRUE(form->mBack->isEnabled() && form->Parent->isEnabled() && form->Find->isEnabled());
+    EXPECT_FALSE(control<QFrame>(*form, "Frame1")->isVisible());
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(191, 191, 191));
+    EXPECT_TRUE(control<QPushButton>(*form, "mBack")->isEnabled() &&
+                control<QPushButton>(*form, "Parent")->isEnabled() &&
+                control<QPushButton>(*form, "Find")->isEnabled());
     EXPECT_TRUE(form->Cfg().hoverSelect);
 }
 
 TEST_F(Edit, CommandsFollowTheView) {
     startOn({});
-    EXPECT_TRUE(form->Browse->isEnabled() && form->EditList->isEnabled() &&
-                form->mnuOrder->isEnabled() && form->mnuNew->isEnabled());
-    EXPECT_FALSE(form->mnuBold->isEnabled() || form->mnuRename->isEnabled() ||
-                 form->mnuBrowse->isEnabled() || form->mnuEdit->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(*form, "Browse")->isEnabled() &&
+                control<QPushButton>(*form, "EditList")->isEnabled() &&
+                control<QAction>(*form, "mnuOrder")->isEnabled() &&
+                control<QAction>(*form, "mnuNew")->isEnabled());
+    EXPECT_FALSE(control<QAction>(*form, "mnuBold")->isEnabled() ||
+                 control<QAction>(*form, "mnuRename")->isEnabled() ||
+                 control<QAction>(*form, "mnuBrowse")->isEnabled() ||
+                 control<QAction>(*form, "mnuEdit")->isEnabled());
 
     writeList("Brennomix", {"alpha\t/a/alpha", "beta\t/b/beta"});
     QString stem = "Brennomix";
@@ -117,7 +125,7 @@ TEST_F(Edit, MovesCarryTheLookAndAreSavedWithTheList) {
     key(Qt::Key_Up, Qt::ControlModifier);
     key(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(titles(), (QStringList{"one", "two", "five", "three", "Sub"}));
-    EXPECT_EQ(form->List1->SelectedItem(), 3);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 3);
     EXPECT_TRUE(form->ListDirty());
     // The sublist keeps its dark red bold look, the coloured entry its colour.
     EXPECT_EQ(items().ForeColor(5), listfile::kSublistColor);
@@ -150,7 +158,7 @@ TEST_F(Edit, DeleteCutCopyAndPaste) {
 
     // A current row that is not marked selected is not removed.
     select(1);
-    form->List1->SetSelected(1, false);
+    control<ListView>(*form, "List1")->SetSelected(1, false);
     form->mDelete_Click();
     EXPECT_EQ(titles(), (QStringList{"web", "keep"}));
 
@@ -316,7 +324,7 @@ TEST_F(Edit, DroppedFilesTextAndShortcutsBecomeEntries) {
     form->StartQuickSearch();
     auto* late = new QMimeData;
     late->setText("/x/late");
-    QWidget* vp = form->List1->viewport();
+    QWidget* vp = control<ListView>(*form, "List1")->viewport();
     QDragEnterEvent enter(vp->rect().center(), Qt::CopyAction, late, Qt::LeftButton, {});
     QApplication::sendEvent(vp, &enter);
     EXPECT_FALSE(enter.isAccepted());
@@ -327,7 +335,7 @@ TEST_F(Edit, BrowsingAddsOrRepointsAnEntry) {
     startOn({"old\t/gone/old.sh\t/gone/\t-q\t10,20,30"});
     plat.existing = {"/usr/bin/gimp", "/opt/new/run.sh"};
     dlg.fileNames = {"/usr/bin/gimp", "", "/opt/new/run.sh"};
-    form->Browse->click();
+    control<QPushButton>(*form, "Browse")->click();
     EXPECT_EQ(dlg.shown.value(0), "openFileName|Open|");
     EXPECT_EQ(titles(), (QStringList{"old", "gimp"}));
     EXPECT_TRUE(dlg.messages().isEmpty());
@@ -355,7 +363,7 @@ TEST_F(Edit, ColorDialogStoresTheChosenOrShownColour) {
     });
     key(Qt::Key_F4);
     EXPECT_EQ(items().ForeColor(1), listfile::rgb(255, 12, 0));
-    EXPECT_FALSE(form->List1->Selected(1));
+    EXPECT_FALSE(control<ListView>(*form, "List1")->Selected(1));
     EXPECT_EQ(top(), QByteArray("app\t/a/app\t\t\t300,12,0\t\r\nSub\t\t\t\t\t\r\n"));
 
     // Cancel stores the colour the row is shown in and saves.
@@ -399,16 +407,16 @@ TEST_F(Edit, SlidersPreviewOnlyWhenTheMouseMovesOverThem) {
 
 TEST_F(Edit, EditButtonsToggleOnceAndOpenTheListInTheEditor) {
     startOn({"app\t/a/app"});
-    QTest::mouseClick(form->EditList, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(*form, "EditList"), Qt::LeftButton);
     EXPECT_TRUE(form->EditMode());
-    EXPECT_TRUE(form->List1->hasFocus());
+    EXPECT_TRUE(control<ListView>(*form, "List1")->hasFocus());
     // The right button opens the list file and leaves edit mode as it is.
-    QTest::mouseClick(form->mEndEdit, Qt::RightButton);
-    QTest::mouseClick(form->mEndEdit, Qt::MiddleButton);
+    QTest::mouseClick(control<QPushButton>(*form, "mEndEdit"), Qt::RightButton);
+    QTest::mouseClick(control<QPushButton>(*form, "mEndEdit"), Qt::MiddleButton);
     EXPECT_TRUE(form->EditMode());
-    form->mEndEdit->click();
+    control<QPushButton>(*form, "mEndEdit")->click();
     EXPECT_FALSE(form->EditMode());
-    form->EditList->click();
+    control<QPushButton>(*form, "EditList")->click();
     EXPECT_TRUE(form->EditMode());
     EXPECT_EQ(started(), QStringList{"startCommandLine|notepad " + path("Brennomix.ini") + "|1"});
 
@@ -429,7 +437,7 @@ TEST_F(Edit, EditButtonsToggleOnceAndOpenTheListInTheEditor) {
 TEST_F(Edit, ANameWithATabOrLineBreakIsRefusedAndTheListKept) {
     startOn({"app\t/a/app"});
     dlg.fileNames = {"/tmp/two\tcolumns.txt"};
-    form->Browse->click();
+    control<QPushButton>(*form, "Browse")->click();
     auto* uris = new QMimeData;
     uris->setUrls({QUrl::fromLocalFile("/tmp/line\nbreak.txt")});
     drop(uris);

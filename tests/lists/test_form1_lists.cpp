@@ -54,7 +54,7 @@ TEST_F(ListFiles, LinesLoadWithTheirLookAndSaveWithSixFields) {
     writeList("Brennomix", {"tools", "", "Editor\tgedit\t/usr/bin/\t-s\t0,128,0\tbold",
                             "Odd\tx\t\t\t255,0", "Seven\ta\tb\tc\td\te\tf\tg"});
     start();
-    const ListModel& m = form->List1->ListItems();
+    const ListModel& m = control<ListView>(*form, "List1")->ListItems();
     ASSERT_EQ(m.Count(), 4);
     EXPECT_EQ(m.ForeColor(1), listfile::kSublistColor);
     EXPECT_TRUE(m.Bold(1));
@@ -136,16 +136,17 @@ TEST_F(ListFiles, BadFilesNeverCrashOrLoseTheList) {
     for (int i = 0; i < 2000; ++i) garbage.append(char((i * 131) & 0xFF));
     writeFile("Brennomix.ini", garbage);
     start();
-    EXPECT_GT(form->List1->ListItems().Count(), 0);
-    for (int i = 1; i <= form->List1->ListItems().Count(); ++i)
+    EXPECT_GT(control<ListView>(*form, "List1")->ListItems().Count(), 0);
+    for (int i = 1; i <= control<ListView>(*form, "List1")->ListItems().Count(); ++i)
         for (int k = 1; k <= 5; ++k)
-            EXPECT_FALSE(form->List1->ListItems().SubItem(i, k).contains(u'\r'));
+            EXPECT_FALSE(
+                control<ListView>(*form, "List1")->ListItems().SubItem(i, k).contains(u'\r'));
     // What was read is written back as it was decoded, nothing dropped.
-    const int before = form->List1->ListItems().Count();
+    const int before = control<ListView>(*form, "List1")->ListItems().Count();
     ASSERT_TRUE(form->SaveList());
     QString again = "Brennomix";
     form->LoadList(again);
-    EXPECT_EQ(form->List1->ListItems().Count(), before);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), before);
 }
 
 TEST_F(ListFiles, UnreadableListLeavesTheViewEmptyAndTheProgramRunning) {
@@ -154,11 +155,11 @@ TEST_F(ListFiles, UnreadableListLeavesTheViewEmptyAndTheProgramRunning) {
     start();
     QString name = "mbroken";
     form->LoadList(name);
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
     EXPECT_FALSE(form->Ended());
     // Nothing added to it could ever be saved: it offers no edits.
-    EXPECT_FALSE(form->Browse->isEnabled());
-    EXPECT_FALSE(form->mnuNew->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(*form, "Browse")->isEnabled());
+    EXPECT_FALSE(control<QAction>(*form, "mnuNew")->isEnabled());
 }
 
 TEST_F(ListFiles, MissingProgramFolderGivesAnEmptyList) {
@@ -166,7 +167,7 @@ TEST_F(ListFiles, MissingProgramFolderGivesAnEmptyList) {
     form->Form_Load();
     form->show();
     form->Timer1_Timer();
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
     EXPECT_FALSE(form->Ended());
 }
 
@@ -191,11 +192,11 @@ TEST_F(ListFiles, QuickSearchStartReadsTheRawLines) {
     start();
     form->StartQuickSearch();
     EXPECT_EQ(form->Search().List4()->toStringList(), (QStringList{"a\ta.exe", "", "!b"}));
-    EXPECT_TRUE(form->Text2->isVisible());
-    EXPECT_FALSE(form->EditList->isEnabled());
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(255, 255, 208));
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
+    EXPECT_FALSE(control<QPushButton>(*form, "EditList")->isEnabled());
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(255, 255, 208));
     // Search results are never written over the list.
-    form->List1->ListItems().SetText(1, "result row");
+    control<ListView>(*form, "List1")->ListItems().SetText(1, "result row");
     EXPECT_FALSE(form->SaveList());
     EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("a\ta.exe\r\n\r\n!b\r\n"));
 }
@@ -263,7 +264,7 @@ TEST_F(Navigation, SaveQuestionAnswers) {
 
 TEST_F(Navigation, ColumnViewTogglesAndSurvivesALoad) {
     start();
-    ListView* v = form->List1;
+    ListView* v = control<ListView>(*form, "List1");
     form->ToggleColumns();
     EXPECT_FALSE(v->HideColumnHeaders());
     EXPECT_EQ(v->ListItems().ColumnText(5), "RGB colors");
@@ -287,8 +288,9 @@ TEST_F(Navigation, CheckEntriesMarksMissingTargets) {
     start();
     form->CheckEntries();
     EXPECT_EQ(titles(), (QStringList{"ok", " ! joined", "pathed", "sub", " ! bare"}));
-    EXPECT_EQ(form->List1->SelectedItem(), 5);
-    EXPECT_EQ(form->mDate->text(), "IF ENTRY STARTS WITH ' ! ' THIS MEANS IT IS NOT VALID.");
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 5);
+    EXPECT_EQ(control<QLabel>(*form, "mDate")->text(),
+              "IF ENTRY STARTS WITH ' ! ' THIS MEANS IT IS NOT VALID.");
     EXPECT_FALSE(form->ListDirty());
     form->CheckEntries();
     EXPECT_EQ(titles()[1], " !  ! joined");
@@ -310,8 +312,8 @@ TEST_F(Settings, StartupReadsTheSettingsFile) {
     EXPECT_EQ(c.hotkeyCode, 75);
     EXPECT_TRUE(c.hoverSelectSaved);
     EXPECT_TRUE(c.hideWhenRecalled && c.pageKeysAsArrows && c.quickSearch && c.autoShowHide);
-    EXPECT_TRUE(form->mnuAutoHide->isChecked());
-    EXPECT_TRUE(form->Timer2->isActive());
+    EXPECT_TRUE(form->Model().modes().autoShowHide);
+    EXPECT_TRUE(control<QTimer>(*form, "Timer2")->isActive());
     EXPECT_EQ(c.editor, "/usr/bin/gedit");
 }
 
@@ -365,11 +367,12 @@ TEST_F(ShownList, AnEmptySearchViewIsNeverSavedOverTheTopList) {
     form->Cfg().quickSearch = false;
     // Ctrl+Q with the quick search off: a search no line matches, no rows.
     key(Qt::Key_Q, Qt::ControlModifier);
-    ASSERT_EQ(form->List1->ListItems().Count(), 0);
-    form->List1->setFocus();
+    ASSERT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
+    control<ListView>(*form, "List1")->setFocus();
     // The menu's commands for an empty list must not make it a list.
     menuAndBack();
-    EXPECT_FALSE(form->mnuNew->isEnabled() || form->Browse->isEnabled());
+    EXPECT_FALSE(control<QAction>(*form, "mnuNew")->isEnabled() ||
+                 control<QPushButton>(*form, "Browse")->isEnabled());
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_FALSE(form->mSave_Click());
     form->SetListDirty(true);
@@ -383,8 +386,8 @@ TEST_F(ShownList, ARefusedNameLeavesNoListToSave) {
     writeList("Brennomix", {"alpha\ta"});
     const QByteArray before = readFile("Brennomix.ini");
     start("a/b");
-    form->List1->setFocus();
-    ASSERT_EQ(form->List1->ListItems().Count(), 0);
+    control<ListView>(*form, "List1")->setFocus();
+    ASSERT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_FALSE(form->SaveList());
     EXPECT_EQ(readFile("Brennomix.ini"), before);
@@ -403,7 +406,7 @@ TEST_F(ShownList, ASublistIsNotOpenedWhenTheAskedSaveFails) {
     startOn({"Tools", "top\ttop"});
     form->Model().list().setTitle(2, "changed");
     form->SetListDirty(true);
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     dlg.answers = {true};
     {
         FullDisk full;
@@ -421,7 +424,7 @@ TEST_F(ShownList, SpecialFilesAreUnreadableListsAndSettings) {
     startOn({"alpha\ta"});
     QString pipe = "mPipe";
     form->LoadList(pipe);
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
     EXPECT_FALSE(form->SaveList());
     EXPECT_TRUE(QFileInfo(path("mPipe.ini")).isSymLink() || !QFileInfo(path("mPipe.ini")).isFile());
 }
@@ -434,7 +437,7 @@ TEST_F(ShownList, AnUnreadableListSaysWhichFileAndWhy) {
     dlg.shown.clear();
     QString box = "mBox";
     form->LoadList(box);
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
     const QString file = "\"" + path("mBox.ini") + "\"";
     const QString why = QString::fromLocal8Bit(std::strerror(EISDIR));
     // First the offer to create it, which a folder in the way refuses.
@@ -460,17 +463,17 @@ TEST_F(ShownList, FindResultsAreNeverSavedAndTheCaptionNamesNoList) {
     startOn({"alpha\ta", "Tools"});
     const QByteArray before = readFile("Brennomix.ini");
     form->mSearch("all-lists");
-    ListModel& rows = form->List1->ListItems();
+    ListModel& rows = control<ListView>(*form, "List1")->ListItems();
     rows.SetResultSource(QStringList{"Tools\t\t\t\t\t", "x\tx"},
                          [](const QString& line) { return line.section(u'\t', 0, 0); });
     rows.AddResults({0, 1}, {});
     form->setWindowTitle("Brennomix (2 items found.)");
-    form->List1->setFocus();
+    control<ListView>(*form, "List1")->setFocus();
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_FALSE(form->SaveList());
     EXPECT_EQ(readFile("Brennomix.ini"), before);
 
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->FollowRun(form->RunEntry());
     ASSERT_EQ(form->windowTitle(), "Brennomix Tools");
     form->mBack_Click();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "controls.h"
 #include "platform/null/nullplatform.h"
 #include "platform/processstart.h"
 
@@ -20,8 +21,8 @@ TEST(NullPlatform, TheLauncherRunsOverItWithoutEffects) {
     Form1 form(platform, dialogs, dir.path(), QString());
     form.Form_Load();
     form.Timer1_Timer();
-    ASSERT_EQ(form.List1->ListItems().Count(), 1);
-    form.List1->SetSelected(1, true);
+    ASSERT_EQ(control<ListView>(form, "List1")->ListItems().Count(), 1);
+    control<ListView>(form, "List1")->SetSelected(1, true);
     // Nothing starts: the entry is not found and the window stays.
     int mode = 0;
     form.RunSelection(mode, 0, 0);

@@ -16,7 +16,7 @@ TEST_F(ListKeys, DigitsRunTheirRowOnlyWhileEveryRowFits) {
     for (const auto& c : cases) {
         plat.calls.clear();
         startOn(rows(c.rows));
-        EXPECT_EQ(!form->Label2->isHidden(), c.rows != 30) << c.rows;
+        EXPECT_EQ(!control<DigitColumn>(*form, "Label2")->isHidden(), c.rows != 30) << c.rows;
         key(c.key);
         if (c.ran.isEmpty()) {
             EXPECT_TRUE(shellCalls().isEmpty()) << c.rows << " rows, key " << c.key;
@@ -45,32 +45,32 @@ TEST_F(ListKeys, KeypadDigitsActAsTheMainOnes) {
 
 TEST_F(ListKeys, DigitsNeverTypeToSelectInAScrollingList) {
     startOn({"1 one\tone", "2 two\ttwo", "3 three\tthree"});
-    form->List1->ListItems().AddRows(std::vector<ListModel::Row>(40));
+    control<ListView>(*form, "List1")->ListItems().AddRows(std::vector<ListModel::Row>(40));
     form->CheckListOverflow();
-    ASSERT_TRUE(form->Label2->isHidden());
-    form->List1->SetSelected(1, true);
+    ASSERT_TRUE(control<DigitColumn>(*form, "Label2")->isHidden());
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     key(Qt::Key_3);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
 }
 
 TEST_F(ListKeys, ArrowsWrapAndRightRuns) {
     startOn(rows(4));
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     key(Qt::Key_Up);
-    EXPECT_EQ(form->List1->SelectedItem(), 4);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 4);
     key(Qt::Key_Down);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
     key(Qt::Key_Down);
-    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 2);
     key(Qt::Key_Up);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
 
     // Page keys only as arrows when set so.
     form->Cfg().pageKeysAsArrows = true;
     key(Qt::Key_PageUp);
-    EXPECT_EQ(form->List1->SelectedItem(), 4);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 4);
     key(Qt::Key_PageDown);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
 
     key(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool1||"});
@@ -82,15 +82,15 @@ TEST_F(ListKeys, ArrowsWrapAndRightRuns) {
 
 TEST_F(ListKeys, UpWrapsByTextFromARowTitledLikeTheFirst) {
     startOn({"Same\ta", "Other\tb", "Same\tc"});
-    form->List1->SetSelected(3, true);
+    control<ListView>(*form, "List1")->SetSelected(3, true);
     key(Qt::Key_Up);
-    EXPECT_EQ(form->List1->SelectedItem(), 3);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 3);
 }
 
 TEST_F(ListKeys, SpaceAndEnterRunTheCurrentRow) {
     startOn(rows(3));
     form->ToggleStayOpen();
-    form->List1->SetSelected(3, true);
+    control<ListView>(*form, "List1")->SetSelected(3, true);
     key(Qt::Key_Space);
     key(Qt::Key_Return);
     key(Qt::Key_Enter, Qt::KeypadModifier);
@@ -101,7 +101,7 @@ TEST_F(ListKeys, KeysBackToTheTopList) {
     writeList("mTools", {"hammer\thammer"});
     startOn({"Tools", "top\ttop"});
     auto openTools = [this] {
-        form->List1->SetSelected(1, true);
+        control<ListView>(*form, "List1")->SetSelected(1, true);
         key(Qt::Key_Return);
         ASSERT_EQ(form->windowTitle(), "Brennomix Tools");
     };
@@ -135,10 +135,10 @@ TEST_F(ListKeys, KeysBackToTheTopList) {
 TEST_F(ListKeys, LettersOpenTheQuickSearch) {
     startOn({"alpha\ta", "beta\tb"});
     key(Qt::Key_B);
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     key(Qt::Key_B, Qt::ControlModifier);
-    EXPECT_FALSE(form->Text2->isHidden());
-    EXPECT_EQ(form->Text2->text(), "b");
+    EXPECT_FALSE(control<QLineEdit>(*form, "Text2")->isHidden());
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), "b");
     EXPECT_FALSE(form->EditableView());
 }
 
@@ -149,12 +149,12 @@ TEST_F(ListKeys, LettersWithQuickSearchOnAskToSaveFirst) {
     dlg.answers = {false};
     key(Qt::Key_A, Qt::ShiftModifier);
     EXPECT_EQ(dlg.shown, QStringList{"question||List not saved. Save now?"});
-    EXPECT_EQ(form->Text2->text(), "a");
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), "a");
 }
 
 TEST_F(ListKeys, CopyAndTheCheckOfEntries) {
     startOn({"App\tapp\t/tools/", "Gone\t/no/such/file"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     key(Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(plat.clipboard, "/tools/app");
     key(Qt::Key_F8, Qt::ControlModifier);
@@ -166,20 +166,20 @@ using WindowKeys = RunFixture;
 TEST_F(WindowKeys, KeysTypedBeforeTheFirstTickActAtItInOrder) {
     startOn(rows(3), false);
     // The release of a key pressed before the window existed.
-    QTest::keyRelease(form->List1, Qt::Key_Escape);
+    QTest::keyRelease(control<ListView>(*form, "List1"), Qt::Key_Escape);
     key(Qt::Key_F5);
     key(Qt::Key_2);
     // Start-up made the program resident; nothing acted yet.
-    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
     EXPECT_TRUE(shellCalls().isEmpty());
     form->Timer1_Timer();
     // Stay-open first, so the run of row 2 keeps the window; the stray
     // Escape closed nothing.
-    EXPECT_EQ(form->Label3->text(), "S");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "S");
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
     EXPECT_FALSE(windowClosed());
     key(Qt::Key_F5);
-    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
 }
 
 TEST_F(WindowKeys, ChordsActWhateverTheReleaseOrder) {
@@ -193,31 +193,31 @@ TEST_F(WindowKeys, ChordsActWhateverTheReleaseOrder) {
     chord(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_TRUE(readFile("Brennomix.ini").startsWith("renamed\ta"));
     chord(Qt::Key_A, Qt::AltModifier);
-    EXPECT_EQ(form->Label3->text(), "S");
-    form->List1->SetSelected(2, true);
+    EXPECT_EQ(form->Model().modes().statusLetter(), "S");
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     chord(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|b||"});
     chord(Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_FALSE(form->Text2->isHidden());
+    EXPECT_FALSE(control<QLineEdit>(*form, "Text2")->isHidden());
     // Each press counts once: a bare S afterwards is no chord.
     chord(Qt::Key_Escape, Qt::NoModifier);
-    form->List1->setFocus();
+    control<ListView>(*form, "List1")->setFocus();
     form->Model().list().setTitle(1, "again");
-    QTest::keyRelease(form->List1, Qt::Key_S);
+    QTest::keyRelease(control<ListView>(*form, "List1"), Qt::Key_S);
     EXPECT_TRUE(readFile("Brennomix.ini").startsWith("renamed\ta"));
 }
 
 TEST_F(WindowKeys, StayOpenTogglesOncePerKey) {
     startOn(rows(3));
     key(Qt::Key_F5);
-    EXPECT_EQ(form->Label3->text(), "S");
-    EXPECT_TRUE(form->mnuStay->isChecked());
+    EXPECT_EQ(form->Model().modes().statusLetter(), "S");
+    EXPECT_TRUE(form->Model().modes().stayOpen);
     key(Qt::Key_F5, Qt::ShiftModifier | Qt::ControlModifier);
     // Back to the residency marker.
-    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
     key(Qt::Key_A, Qt::AltModifier);
-    EXPECT_EQ(form->Label3->text(), "S");
-    form->List1->SetSelected(2, true);
+    EXPECT_EQ(form->Model().modes().statusLetter(), "S");
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     key(Qt::Key_2);
     EXPECT_EQ(shellCalls().size(), 1);
     EXPECT_FALSE(windowClosed());
@@ -229,15 +229,15 @@ TEST_F(WindowKeys, EscapeClosesTheSearchBoxOrElseTheWindow) {
     key(Qt::Key_Escape);
     // Closing the search box belongs to the search; the window stays.
     EXPECT_FALSE(windowClosed());
-    EXPECT_TRUE(form->Text2->isHidden());
-    form->List1->setFocus();
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
+    control<ListView>(*form, "List1")->setFocus();
     key(Qt::Key_Asterisk, Qt::KeypadModifier);
     EXPECT_TRUE(windowClosed());
 }
 
 TEST_F(WindowKeys, EnterWithModifiersRunsAndStaysOrOpensTheFolder) {
     startOn({"Tool\ttool\t/apps/"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     key(Qt::Key_Return, Qt::ControlModifier);
     key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
     key(Qt::Key_Return, Qt::ShiftModifier);
@@ -250,13 +250,13 @@ TEST_F(WindowKeys, EnterWithModifiersRunsAndStaysOrOpensTheFolder) {
 TEST_F(WindowKeys, RunBoxAndRunDialogKeys) {
     startOn(rows(2));
     key(Qt::Key_QuoteLeft, Qt::ControlModifier);
-    EXPECT_FALSE(form->myRun->isHidden());
-    EXPECT_EQ(QApplication::focusWidget(), form->myRun);
+    EXPECT_FALSE(control<QLineEdit>(*form, "myRun")->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(*form, "myRun"));
     // Down in the run box leaves the focus there.
     key(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), form->myRun);
-    form->myRun->hide();
-    form->List1->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(*form, "myRun"));
+    control<QLineEdit>(*form, "myRun")->hide();
+    control<ListView>(*form, "List1")->setFocus();
 
     plat.runDialogResult = true;
     key(Qt::Key_Tab, Qt::ControlModifier);
@@ -270,17 +270,17 @@ TEST_F(WindowKeys, F12StartsTheFileFinderWithTheSearchText) {
     EXPECT_TRUE(shellCalls().isEmpty());
     // The finder takes over: the search box closes and the window with it.
     form->mSearch("all-lists");
-    form->Text2->setText("report");
+    control<QLineEdit>(*form, "Text2")->setText("report");
     plat.programs["Norva.exe"] = "/opt/norva/Norva";
     key(Qt::Key_F12);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/opt/norva/Norva|report|"});
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_TRUE(windowClosed());
     // The external locator only when installed (the hidden window was
     // reset to the top list, which emptied the box).
     form->show();
-    form->List1->setFocus();
-    form->Text2->setText("report");
+    control<ListView>(*form, "List1")->setFocus();
+    control<QLineEdit>(*form, "Text2")->setText("report");
     key(Qt::Key_F12, Qt::ShiftModifier);
     EXPECT_EQ(shellCalls().size(), 1);
     plat.programs["locate32.exe"] = "/opt/locate/locate32";
@@ -291,9 +291,9 @@ TEST_F(WindowKeys, F12StartsTheFileFinderWithTheSearchText) {
 TEST_F(WindowKeys, ColumnHeadersWithAltF12) {
     startOn(rows(2));
     key(Qt::Key_F12, Qt::AltModifier);
-    EXPECT_FALSE(form->List1->HideColumnHeaders());
+    EXPECT_FALSE(control<ListView>(*form, "List1")->HideColumnHeaders());
     key(Qt::Key_F12, Qt::AltModifier);
-    EXPECT_TRUE(form->List1->HideColumnHeaders());
+    EXPECT_TRUE(control<ListView>(*form, "List1")->HideColumnHeaders());
 }
 
 TEST_F(WindowKeys, SaveKeyNeverWritesSearchResults) {
@@ -308,11 +308,11 @@ TEST_F(WindowKeys, SaveKeyNeverWritesSearchResults) {
     QString top = "Brennomix";
     form->LoadList(top);
     form->Cfg().quickSearch = true;
-    form->List1->setFocus();
+    control<ListView>(*form, "List1")->setFocus();
     const QByteArray saved = readFile("Brennomix.ini");
     form->Model().list().setTitle(1, "found");
     key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_FALSE(form->Text2->isHidden());
+    EXPECT_FALSE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_EQ(readFile("Brennomix.ini"), saved);
     EXPECT_NE(before, saved);
 }
@@ -323,9 +323,9 @@ TEST_F(ListKeys, MillionRowsWrapWithoutWalkingTheList) {
     startOn(rows(1));
     std::vector<ListModel::Row> many(999'999);
     for (size_t i = 0; i < many.size(); ++i) many[i].text = QString::number(i);
-    form->List1->ListItems().AddRows(std::move(many));
+    control<ListView>(*form, "List1")->ListItems().AddRows(std::move(many));
     form->CheckListOverflow();
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < 100; ++i) {
@@ -333,9 +333,9 @@ TEST_F(ListKeys, MillionRowsWrapWithoutWalkingTheList) {
         key(Qt::Key_Down);
     }
     const qint64 ms = t.elapsed();
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
     key(Qt::Key_Up);
-    EXPECT_EQ(form->List1->SelectedItem(), 1'000'000);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1'000'000);
     std::printf("[ figures  ] 1,000,000 rows: 200 wrapping arrow keys %lld ms\n",
                 static_cast<long long>(ms));
 }

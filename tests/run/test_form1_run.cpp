@@ -14,7 +14,7 @@ namespace {
 // Shows `lines` as the results of a search, as the quick search does.
 void showResults(Form1& f, const QStringList& lines) {
     f.StartQuickSearch();
-    ListModel& m = f.List1->ListItems();
+    ListModel& m = control<ListView>(f, "List1")->ListItems();
     m.SetResultSource(lines, [](const QString& line) { return line.section(u'\t', 0, 0); });
     std::vector<int> all;
     for (int i = 0; i < lines.size(); ++i) all.push_back(i);
@@ -37,35 +37,35 @@ protected:
 TEST_F(Launcher, ListRowsHandFilenameArgumentsAndPathToTheShell) {
     startOn(
         {"Tool\t/apps/tool\t/work/\t-v \"a b\"", "Bare\ttool.sh\t/work/", "Web\thttps://x.org/"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     EXPECT_EQ(run(), RunNext::Close);
-    form->List1->SetSelected(2, true);
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     EXPECT_EQ(run(), RunNext::Close);
-    form->List1->SetSelected(3, true);
+    control<ListView>(*form, "List1")->SetSelected(3, true);
     EXPECT_EQ(run(), RunNext::Close);
     EXPECT_EQ(shellCalls(),
               (QStringList{"shellExecute|/apps/tool|-v \"a b\"|/work/",
                            "shellExecute|tool.sh||/work/", "shellExecute|https://x.org/||"}));
-    EXPECT_EQ(form->mDate->text(), "LAUNCHING  HTTPS://X.ORG/");
+    EXPECT_EQ(control<QLabel>(*form, "mDate")->text(), "LAUNCHING  HTTPS://X.ORG/");
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
 TEST_F(Launcher, ResultRowsAreSplitFromTheirSourceLine) {
     startOn({"top\ttop"});
     showResults(*form, {"Tool\ttool\t/opt/\t--fast\t0,0,0\tBold", "Doc\t/home/u/doc.txt"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     run();
-    form->List1->SetSelected(2, true);
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     run();
     EXPECT_EQ(shellCalls(),
               (QStringList{"shellExecute|tool|--fast|/opt/", "shellExecute|/home/u/doc.txt||"}));
-    EXPECT_EQ(form->mDate->text(), "LAUNCHING  /HOME/U/DOC.TXT");
+    EXPECT_EQ(control<QLabel>(*form, "mDate")->text(), "LAUNCHING  /HOME/U/DOC.TXT");
 }
 
 TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
     writeList("mTools", {"hammer\thammer"});
     startOn({"Tools\t\t/ignored/\t-x", "top\ttop"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     EXPECT_EQ(run(), RunNext::OpenSublist);
     EXPECT_EQ(form->windowTitle(), "Brennomix Tools");
     EXPECT_EQ(titles(), QStringList{"hammer"});
@@ -74,7 +74,7 @@ TEST_F(Launcher, SublistRowsOpenTheirListAndKeepTheWindow) {
 
     // A search result of a sublist line opens that list too.
     showResults(*form, {"Tools\t\t\t\t\t"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     EXPECT_EQ(run(), RunNext::OpenSublist);
     EXPECT_EQ(titles(), QStringList{"hammer"});
     EXPECT_EQ(form->Model().parentList(), "mTools");
@@ -87,7 +87,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
 
     form->Model().list().setTitle(2, "changed");
     form->SetListDirty(true);
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     dlg.answers = {false};
     run();
     EXPECT_EQ(dlg.shown, QStringList{"question||List not saved. Save now?"});
@@ -98,7 +98,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
     form->LoadList(top);
     form->Model().list().setTitle(2, "changed");
     form->SetListDirty(true);
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     dlg.answers = {true};
     run();
     EXPECT_EQ(readFile("Brennomix.ini"), QByteArray("Tools\t\t\t\t\t\r\nchanged\ttop\t\t\t\t\r\n"));
@@ -108,7 +108,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
     const QByteArray saved = readFile("Brennomix.ini");
     showResults(*form, {"Tools\t\t\t\t\t", "x\tx"});
     form->SetListDirty(true);
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     dlg.answers = {true};
     EXPECT_EQ(run(), RunNext::OpenSublist);
     EXPECT_EQ(readFile("Brennomix.ini"), saved);
@@ -117,7 +117,7 @@ TEST_F(Launcher, ChangedListIsSavedOnlyOnYesAndNeverAsSearchResults) {
 
 TEST_F(Launcher, MissingTargetIsRetriedByBaseNameThenReported) {
     startOn({"Tool\t/apps/tool\t/apps/\t-x"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     plat.shellResults = {2, 2};
     dlg.answers = {false};
     EXPECT_EQ(run(), RunNext::AskBrowse);
@@ -145,7 +145,7 @@ TEST_F(Launcher, MissingTargetIsRetriedByBaseNameThenReported) {
 
     // Search results offer no browsing: a plain message.
     showResults(*form, {"Tool\ttool\t/apps/"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     plat.shellResults = {2, 2};
     EXPECT_EQ(run(), RunNext::NotFound);
     EXPECT_EQ(dlg.shown.value(0), "message||Check path:\r\n /apps/\r\nand name:\r\n tool");
@@ -163,12 +163,12 @@ TEST_F(Launcher, ShortcutRowsRunWhatTheShortcutNames) {
     startOn({"Editor\teditor.desktop\t/apps/\tnotes.txt", "Abs\t/abs/editor.DESKTOP\t/apps/",
              "Old\told.lnk\t/apps/\t-x"});
 
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     EXPECT_EQ(run(), RunNext::Close);
-    form->List1->SetSelected(2, true);
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     run();
     // A shortcut that cannot be read goes to the shell as a document, once.
-    form->List1->SetSelected(3, true);
+    control<ListView>(*form, "List1")->SetSelected(3, true);
     plat.shellResults = {2};
     dlg.answers = {false};
     EXPECT_EQ(run(), RunNext::AskBrowse);
@@ -179,12 +179,12 @@ TEST_F(Launcher, ShortcutRowsRunWhatTheShortcutNames) {
               (QStringList{"shellExecute|/usr/bin/editor|--new-window notes.txt|/home/u/",
                            "shellExecute|/usr/bin/editor|--new-window|",
                            "shellExecute|old.lnk|-x|/apps/"}));
-    EXPECT_EQ(form->mDate->text(), "LAUNCHING  OLD.LNK");
+    EXPECT_EQ(control<QLabel>(*form, "mDate")->text(), "LAUNCHING  OLD.LNK");
 }
 
 TEST_F(Launcher, NothingSelectedRunsNothing) {
     startOn({"Tool\ttool"});
-    form->List1->selectionModel()->clearCurrentIndex();
+    control<ListView>(*form, "List1")->selectionModel()->clearCurrentIndex();
     EXPECT_EQ(run(), RunNext::Close);
     EXPECT_TRUE(shellCalls().isEmpty());
     // Enter then simply closes the window.
@@ -202,7 +202,7 @@ using RunModeTest = RunFixture;
 
 TEST_F(RunModeTest, ARunClosesTheWindowUnlessSomethingKeepsItOpen) {
     startOn(rows(3));
-    form->List1->SetSelected(2, true);
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     int mode = 0;
     form->RunSelection(mode, 0, 0);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
@@ -211,7 +211,7 @@ TEST_F(RunModeTest, ARunClosesTheWindowUnlessSomethingKeepsItOpen) {
 
 TEST_F(RunModeTest, StayOpenModifiersAndMissingTargetsKeepTheWindow) {
     startOn(rows(3));
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     int mode = 2;  // Ctrl
     form->RunSelection(mode, 0, 0);
     EXPECT_EQ(mode, 2);
@@ -225,8 +225,8 @@ TEST_F(RunModeTest, StayOpenModifiersAndMissingTargetsKeepTheWindow) {
     EXPECT_FALSE(windowClosed());
 
     form->ToggleStayOpen();
-    EXPECT_EQ(form->Label3->text(), "S");
-    EXPECT_TRUE(form->mnuStay->isChecked());
+    EXPECT_EQ(form->Model().modes().statusLetter(), "S");
+    EXPECT_TRUE(form->Model().modes().stayOpen);
     mode = 0;
     form->RunSelection(mode, 0, 0);
     EXPECT_EQ(mode, 2);
@@ -236,17 +236,17 @@ TEST_F(RunModeTest, StayOpenModifiersAndMissingTargetsKeepTheWindow) {
     // Off again: "R" while resident, empty otherwise.
     form->Model().modes().resident = true;
     form->ToggleStayOpen();
-    EXPECT_EQ(form->Label3->text(), "R");
-    EXPECT_FALSE(form->mnuStay->isChecked());
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
+    EXPECT_FALSE(form->Model().modes().stayOpen);
     form->ToggleStayOpen();
     form->Model().modes().resident = false;
     form->ToggleStayOpen();
-    EXPECT_EQ(form->Label3->text(), "");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "");
 }
 
 TEST_F(RunModeTest, ShiftOpensTheParentFolderAndCopiesThePath) {
     startOn({"Tool\ttool\t/apps/bin/", "Bare\tgedit", "Abs\t/opt/x/run"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->mnuParent_Click();
     EXPECT_EQ(plat.clipboard, "/apps/bin/tool");
     EXPECT_EQ(form->Model().copiedPath(), "/apps/bin/");
@@ -254,14 +254,15 @@ TEST_F(RunModeTest, ShiftOpensTheParentFolderAndCopiesThePath) {
     EXPECT_FALSE(windowClosed());
 
     // Nothing to copy: the folder copied before opens again.
-    form->List1->SetSelected(2, true);
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     form->mnuParent_Click();
     EXPECT_EQ(shellCalls().value(1), "shellExecute|/apps/bin/||");
     EXPECT_EQ(form->Model().copiedPath(), "/apps/bin/");
 
     // Shift+click does the same for the row under the pointer.
-    const QRect r3 = form->List1->RowRect(3);
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, Qt::ShiftModifier, r3.center());
+    const QRect r3 = control<ListView>(*form, "List1")->RowRect(3);
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::LeftButton,
+                      Qt::ShiftModifier, r3.center());
     EXPECT_EQ(form->Model().copiedPath(), "/opt/x/");
     EXPECT_EQ(plat.clipboard, "/opt/x/run");
     EXPECT_FALSE(windowClosed());
@@ -269,15 +270,15 @@ TEST_F(RunModeTest, ShiftOpensTheParentFolderAndCopiesThePath) {
 
 TEST_F(RunModeTest, ClicksRunTheRowUnderThePointer) {
     startOn(rows(3));
-    ASSERT_TRUE(form->Label2->isVisibleTo(form.get()));
+    ASSERT_TRUE(control<DigitColumn>(*form, "Label2")->isVisibleTo(form.get()));
     // Below the last row: nothing runs and the window stays.
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
-                      QPoint(20, form->List1->RowRect(3).bottom() + 10));
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::LeftButton, {},
+                      QPoint(20, control<ListView>(*form, "List1")->RowRect(3).bottom() + 10));
     EXPECT_TRUE(shellCalls().isEmpty());
     EXPECT_FALSE(windowClosed());
 
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      form->List1->RowRect(2).center());
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::LeftButton,
+                      Qt::ControlModifier, control<ListView>(*form, "List1")->RowRect(2).center());
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
     EXPECT_FALSE(windowClosed());
     // Only once: the release does not run it again.
@@ -285,57 +286,57 @@ TEST_F(RunModeTest, ClicksRunTheRowUnderThePointer) {
 
     // Edit mode: clicks select, never run.
     form->mnuOrder_Click();
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
-                      form->List1->RowRect(1).center());
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::LeftButton, {},
+                      control<ListView>(*form, "List1")->RowRect(1).center());
     EXPECT_EQ(shellCalls().size(), 1);
     form->mnuOrder_Click();
 
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
-                      form->List1->RowRect(3).center());
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::LeftButton, {},
+                      control<ListView>(*form, "List1")->RowRect(3).center());
     EXPECT_EQ(shellCalls().value(1), "shellExecute|/apps/tool3||");
     EXPECT_TRUE(windowClosed());
 }
 
 TEST_F(RunModeTest, PositionPicksTheRowEvenBeforeTheViewMoves) {
     startOn(rows(3));
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     int mode = 2;
     form->RunSelection(mode, 10, 250);
-    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 2);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool2||"});
     // Hover selection in effect: the position does not select.
     form->Cfg().hoverSelect = true;
     mode = 2;
     form->RunSelection(mode, 10, 600);
-    EXPECT_EQ(form->List1->SelectedItem(), 2);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 2);
 }
 
 TEST_F(RunModeTest, AScrollingListRunsOnTheRelease) {
     startOn(rows(30));
-    ASSERT_FALSE(form->Label2->isVisibleTo(form.get()));
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      form->List1->RowRect(4).center());
+    ASSERT_FALSE(control<DigitColumn>(*form, "Label2")->isVisibleTo(form.get()));
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::LeftButton,
+                      Qt::ControlModifier, control<ListView>(*form, "List1")->RowRect(4).center());
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|/apps/tool4||"});
     EXPECT_FALSE(windowClosed());
 }
 
 TEST_F(RunModeTest, ContextMenuPreparesItsCommandsAndPausesTheKeys) {
     startOn({"Tool\ttool\t/apps/\t\t\tBold", "Other\tother"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->Model().setCopiedPath("/apps/");
     form->SetListDirty(true);
     bool shown = false;
     closeMenuWhenShown(&shown);
-    QTest::mouseClick(form->List1->viewport(), Qt::RightButton, {},
-                      form->List1->RowRect(1).center());
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::RightButton, {},
+                      control<ListView>(*form, "List1")->RowRect(1).center());
     EXPECT_TRUE(shown);
-    EXPECT_TRUE(form->mRunThis->isEnabled());
-    EXPECT_TRUE(form->mnuBold->isChecked());
-    EXPECT_TRUE(form->mnuPaste->isEnabled());
+    EXPECT_TRUE(control<QAction>(*form, "mRunThis")->isEnabled());
+    EXPECT_TRUE(control<QAction>(*form, "mnuBold")->isChecked());
+    EXPECT_TRUE(control<QAction>(*form, "mnuPaste")->isEnabled());
     // Opening the menu never forgets unsaved changes.
     EXPECT_TRUE(form->ListDirty());
     EXPECT_EQ(form->Readiness(), -5);
-    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(control<QTimer>(*form, "Timer1")->isActive());
 
     // A digit pressed now is ignored; after the next tick it runs.
     key(Qt::Key_2);
@@ -349,9 +350,9 @@ TEST_F(RunModeTest, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
     startOn(rows(3), false);
     bool shown = false;
     closeMenuWhenShown(&shown);
-    QTest::mouseClick(form->List1->viewport(), Qt::RightButton, {},
-                      form->List1->RowRect(1).center());
-    QTest::mouseClick(form->Parent, Qt::LeftButton);
+    QTest::mouseClick(control<ListView>(*form, "List1")->viewport(), Qt::RightButton, {},
+                      control<ListView>(*form, "List1")->RowRect(1).center());
+    QTest::mouseClick(control<QPushButton>(*form, "Parent"), Qt::LeftButton);
     form->DeliverWords(commandword::relayWords("/2"));
     EXPECT_FALSE(shown);
     EXPECT_TRUE(shellCalls().isEmpty());
@@ -364,13 +365,13 @@ TEST_F(RunModeTest, AClickBeforeTheFirstTickNeitherActsNorSkipsStartUp) {
 TEST_F(RunModeTest, ContextMenuOnSearchResultsKeepsThemResults) {
     startOn({"alpha\ta", "beta\tb"});
     form->StartQuickSearch();
-    form->List1->ListItems().SetText(1, "found");
-    form->List1->setFocus();
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->ListItems().SetText(1, "found");
+    control<ListView>(*form, "List1")->setFocus();
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     closeMenuWhenShown();
     form->ShowPopupMenu();
     EXPECT_FALSE(form->EditableView());
-    EXPECT_FALSE(form->Text2->isHidden());
+    EXPECT_FALSE(control<QLineEdit>(*form, "Text2")->isHidden());
     // So neither the save key nor a Yes can write what is shown.
     EXPECT_TRUE(waitFor([this] { return form->Readiness() == 1; }));
     const QByteArray before = readFile("Brennomix.ini");
@@ -383,30 +384,30 @@ TEST_F(RunModeTest, ContextMenuOnSearchResultsKeepsThemResults) {
 
 TEST_F(RunModeTest, ContextMenuWithoutASelectedRowStillOpens) {
     startOn({"Tool\ttool", "Other\tother"});
-    form->List1->selectionModel()->clearCurrentIndex();
+    control<ListView>(*form, "List1")->selectionModel()->clearCurrentIndex();
     bool shown = false;
     closeMenuWhenShown(&shown);
     key(Qt::Key_F10);
     EXPECT_TRUE(shown);
-    EXPECT_FALSE(form->mRunThis->isEnabled());
+    EXPECT_FALSE(control<QAction>(*form, "mRunThis")->isEnabled());
     EXPECT_FALSE(windowClosed());
 
     // An empty list: only the list commands stay.
-    form->List1->ListItems().Clear();
+    control<ListView>(*form, "List1")->ListItems().Clear();
     closeMenuWhenShown(&shown);
     form->ShowPopupMenu();
-    EXPECT_FALSE(form->mnuRename->isEnabled());
-    EXPECT_TRUE(form->mnuNew->isEnabled());
+    EXPECT_FALSE(control<QAction>(*form, "mnuRename")->isEnabled());
+    EXPECT_TRUE(control<QAction>(*form, "mnuNew")->isEnabled());
 }
 
 TEST_F(RunModeTest, MenuCommandsRunAndStayOrOpenTheFolder) {
     startOn({"Tool\ttool\t/apps/"});
-    form->List1->SetSelected(1, true);
-    closeMenuWhenShown(nullptr, form->mRunThis);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
+    closeMenuWhenShown(nullptr, control<QAction>(*form, "mRunThis"));
     form->ShowPopupMenu();
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|tool||/apps/"});
     EXPECT_FALSE(windowClosed());
-    closeMenuWhenShown(nullptr, form->mnuParent);
+    closeMenuWhenShown(nullptr, control<QAction>(*form, "mnuParent"));
     form->ShowPopupMenu();
     EXPECT_EQ(shellCalls().value(1), "shellExecute|/apps/||");
 }
@@ -415,9 +416,9 @@ TEST_F(RunModeTest, RunDialogIsTheDesktopsOwnElseTheRunBox) {
     startOn(rows(2));
     form->mnuRun_Click();
     EXPECT_EQ(plat.callsStartingWith("openRunDialog").size(), 1);
-    EXPECT_TRUE(form->myRun->isVisibleTo(form.get()));
+    EXPECT_TRUE(control<QLineEdit>(*form, "myRun")->isVisibleTo(form.get()));
     EXPECT_FALSE(windowClosed());
-    EXPECT_EQ(QApplication::focusWidget(), form->myRun);
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(*form, "myRun"));
 
     plat.runDialogResult = true;
     form->mnuRun_Click();
@@ -427,16 +428,16 @@ TEST_F(RunModeTest, RunDialogIsTheDesktopsOwnElseTheRunBox) {
 TEST_F(RunModeTest, RunBoxRunsItsTextAndEscapeOnlyHidesIt) {
     startOn(rows(2));
     form->mnuMyRun_Click();
-    QTest::keyClicks(form->myRun, "notepad");
+    QTest::keyClicks(control<QLineEdit>(*form, "myRun"), "notepad");
     // The release reaches whatever has the focus once the box is gone.
     key(Qt::Key_Escape);
-    EXPECT_TRUE(form->myRun->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "myRun")->isHidden());
     EXPECT_FALSE(windowClosed());
     EXPECT_TRUE(shellCalls().isEmpty());
 
     // The text is offered again; Enter runs it and closes the window.
     form->mnuMyRun_Click();
-    EXPECT_EQ(form->myRun->text(), "notepad");
+    EXPECT_EQ(control<QLineEdit>(*form, "myRun")->text(), "notepad");
     key(Qt::Key_Return);
     EXPECT_EQ(shellCalls(), QStringList{"shellExecute|notepad||"});
     EXPECT_TRUE(windowClosed());
@@ -445,7 +446,7 @@ TEST_F(RunModeTest, RunBoxRunsItsTextAndEscapeOnlyHidesIt) {
 TEST_F(RunModeTest, RunBoxRunsAProgramTypedWithItsArguments) {
     startOn(rows(2));
     form->mnuMyRun_Click();
-    QTest::keyClicks(form->myRun, "gedit 'my notes.txt'");
+    QTest::keyClicks(control<QLineEdit>(*form, "myRun"), "gedit 'my notes.txt'");
     plat.shellResults = {2, 42};
     key(Qt::Key_Return);
     EXPECT_EQ(shellCalls(), (QStringList{"shellExecute|gedit 'my notes.txt'||",
@@ -456,7 +457,7 @@ TEST_F(RunModeTest, RunBoxRunsAProgramTypedWithItsArguments) {
 TEST_F(RunModeTest, RunBoxSaysWhichProgramIsMissing) {
     startOn(rows(2));
     form->mnuMyRun_Click();
-    QTest::keyClicks(form->myRun, "no-such-tool --fast");
+    QTest::keyClicks(control<QLineEdit>(*form, "myRun"), "no-such-tool --fast");
     plat.shellResults = {2, 2};
     key(Qt::Key_Return);
     ASSERT_EQ(dlg.messages().size(), 1);
@@ -468,9 +469,9 @@ TEST_F(RunModeTest, RunBoxCompletesFromThePlatform) {
     startOn(rows(2));
     plat.completions = {"gedit", "gimp"};
     form->mnuMyRun_Click();
-    QTest::keyClicks(form->myRun, "g");
+    QTest::keyClicks(control<QLineEdit>(*form, "myRun"), "g");
     EXPECT_TRUE(plat.calls.contains("runCompletions|g"));
-    auto* completer = form->myRun->findChild<QCompleter*>();
+    auto* completer = control<QLineEdit>(*form, "myRun")->findChild<QCompleter*>();
     ASSERT_NE(completer, nullptr);
     EXPECT_TRUE(completer->popup()->isVisible());
     EXPECT_EQ(completer->completionCount(), 2);
@@ -480,15 +481,15 @@ TEST_F(RunModeTest, RunBoxCompletesFromThePlatform) {
     EXPECT_FALSE(completer->popup()->isVisible());
     EXPECT_FALSE(windowClosed());
     key(Qt::Key_Asterisk, Qt::KeypadModifier);
-    EXPECT_EQ(form->myRun->text(), "g*");
+    EXPECT_EQ(control<QLineEdit>(*form, "myRun")->text(), "g*");
     key(Qt::Key_Escape);
-    EXPECT_TRUE(form->myRun->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "myRun")->isHidden());
     EXPECT_FALSE(windowClosed());
 }
 
 TEST_F(RunModeTest, PendixGetsTheEntryOrIsReportedMissing) {
     startOn({"Tool\ttool\t/apps/\t-v"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->mnuPendix_Click();
     EXPECT_EQ(dlg.messages().size(), 1);
     EXPECT_TRUE(dlg.messages().value(0).contains("Pendix"));
@@ -509,35 +510,35 @@ using Copy = RunFixture;
 TEST_F(Copy, PutsTheEntrysFullPathOnTheClipboard) {
     startOn({"App\tapp\t/tools/", "Abs\t/tools/x\t/other/", "Bare\tgedit", "Sub",
              "Web\thttps://x.org"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->mnuCopy_Click();
     EXPECT_EQ(plat.clipboard, "/tools/app");
     EXPECT_EQ(form->Model().copiedPath(), "/tools/app");
-    form->List1->SetSelected(2, true);
+    control<ListView>(*form, "List1")->SetSelected(2, true);
     form->CopyEntryPath();
     EXPECT_EQ(form->Model().copiedPath(), "/tools/x");
     for (int i : {3, 4, 5}) {
-        form->List1->SetSelected(i, true);
+        control<ListView>(*form, "List1")->SetSelected(i, true);
         form->CopyEntryPath();
         EXPECT_EQ(form->Model().copiedPath(), "/tools/x") << i;
     }
     EXPECT_EQ(plat.callsStartingWith("setClipboardText").size(), 2);
 
     // The current row without its selected mark copies nothing.
-    form->List1->SetSelected(1, false);
+    control<ListView>(*form, "List1")->SetSelected(1, false);
     form->CopyEntryPath();
     EXPECT_EQ(form->Model().copiedPath(), "/tools/x");
     EXPECT_TRUE(dlg.shown.isEmpty());
 
     showResults(*form, {"Doc\tdoc.txt"});
-    form->List1->SetSelected(1, true);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
     form->CopyEntryPath();
     EXPECT_EQ(form->Model().copiedPath(), "doc.txt");
 }
 
 TEST_F(Copy, NoCurrentRowIsReported) {
     startOn({"App\tapp\t/tools/"});
-    form->List1->selectionModel()->clearCurrentIndex();
+    control<ListView>(*form, "List1")->selectionModel()->clearCurrentIndex();
     form->Model().setCopiedPath("/before/");
     form->mnuCopy_Click();
     EXPECT_EQ(dlg.messages(), QStringList{"Item selected is not valid."});

@@ -24,11 +24,11 @@ protected:
         form->Cfg().quickSearch = true;
         form->StartQuickSearch();
     }
-    void type(const QString& text) { QTest::keyClicks(form->Text2, text); }
+    void type(const QString& text) { QTest::keyClicks(control<QLineEdit>(*form, "Text2"), text); }
     QStringList sourceLines() const {
         QStringList out;
-        for (int i = 1; i <= form->List1->ListItems().Count(); ++i)
-            out << form->List1->ListItems().SubItem(i, 1);
+        for (int i = 1; i <= control<ListView>(*form, "List1")->ListItems().Count(); ++i)
+            out << control<ListView>(*form, "List1")->ListItems().SubItem(i, 1);
         return out;
     }
 };
@@ -43,21 +43,22 @@ TEST_F(QuickSearch, TypingFiltersTheListFileByTitle) {
     // Each row keeps its whole source line, so running it finds every field.
     EXPECT_EQ(sourceLines(),
               (QStringList{"Notepad\tnotepad.exe", "WordPad\twrite.exe\t/usr\t\t\t", "notes pad"}));
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(255, 255, 208));
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(255, 255, 208));
 
-    form->Text2->clear();
+    control<QLineEdit>(*form, "Text2")->clear();
     type("TOOLS");
     EXPECT_EQ(titles(), QStringList{"Tools\ttools.exe"});
-    EXPECT_EQ(form->List1->ListItems().ForeColor(1), listfile::rgb(180, 0, 0));
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().ForeColor(1),
+              listfile::rgb(180, 0, 0));
 }
 
 TEST_F(QuickSearch, ALetterTypedInTheListOpensTheSearchWithIt) {
     writeList("Brennomix", {"Notepad\tnotepad.exe", "Calc\tcalc.exe", "Nano\tnano"});
     start();
     form->Cfg().quickSearch = true;
-    QTest::keyClick(form->List1, Qt::Key_N);
-    EXPECT_TRUE(form->Text2->isVisible());
-    EXPECT_EQ(form->Text2->text(), "n");
+    QTest::keyClick(control<ListView>(*form, "List1"), Qt::Key_N);
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), "n");
     EXPECT_EQ(titles(), (QStringList{"Notepad", "Nano"}));
     type("a");
     EXPECT_EQ(titles(), QStringList{"Nano"});
@@ -67,15 +68,15 @@ TEST_F(QuickSearch, EmptyTextShowsEveryLineOfTheSource) {
     open({"one\t1.exe", "", "two\t2.exe", "three\t3.exe"});
     type("tw");
     EXPECT_EQ(titles(), QStringList{"two"});
-    QTest::keyClick(form->Text2, Qt::Key_Backspace);
-    QTest::keyClick(form->Text2, Qt::Key_Backspace);
-    EXPECT_EQ(form->Text2->text(), QString());
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_Backspace);
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_Backspace);
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), QString());
     EXPECT_EQ(titles(), (QStringList{"one", "two", "three"}));
     // Ctrl+Backspace empties the text at once.
     type("thr");
     EXPECT_EQ(titles(), QStringList{"three"});
-    QTest::keyClick(form->Text2, Qt::Key_Backspace, Qt::ControlModifier);
-    EXPECT_EQ(form->Text2->text(), QString());
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), QString());
     EXPECT_EQ(titles(), (QStringList{"one", "two", "three"}));
 }
 
@@ -87,12 +88,12 @@ TEST_F(QuickSearch, FiltersTheIndexWhenQuickSearchIsOffOrInFileSystemSearch) {
     EXPECT_EQ(titles(), QStringList{"pad index"});
 
     form->Cfg().quickSearch = true;
-    form->Text2->clear();
+    control<QLineEdit>(*form, "Text2")->clear();
     type("pad");
     EXPECT_EQ(titles(), QStringList{"pad list"});
 
     form->Model().showResults(ViewKind::FileSystem);
-    form->Text2->clear();
+    control<QLineEdit>(*form, "Text2")->clear();
     type("pad");
     EXPECT_EQ(titles(), QStringList{"pad index"});
 }
@@ -101,7 +102,7 @@ TEST_F(QuickSearch, AHiddenBoxFiltersNothing) {
     writeList("Brennomix", {"pad\tpad.exe", "other\to.exe"});
     start();
     form->Search().setList4(SearchLines::fromLines({"pad\tpad.exe"}));
-    form->Text2->setText("pad");
+    control<QLineEdit>(*form, "Text2")->setText("pad");
     EXPECT_EQ(titles(), (QStringList{"pad", "other"}));
 }
 
@@ -111,9 +112,9 @@ TEST_F(QuickSearch, DigitsRunResultsAndNeverBecomeSearchText) {
     open({"a1\ta.exe", "b\tb.exe"});
     form->ToggleStayOpen();
     type("a");
-    QTest::keyClick(form->Text2, Qt::Key_1);
-    QTest::keyClick(form->Text2, Qt::Key_1, Qt::KeypadModifier);
-    EXPECT_EQ(form->Text2->text(), "a");
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_1);
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), "a");
     EXPECT_EQ(plat.callsStartingWith("shellExecute|a.exe|").size(), 2);
 }
 
@@ -127,14 +128,14 @@ TEST_F(QuickSearch, EnterSelectsTheFirstResultAndEscapeWithNoneLoadsTheTopList) 
     form->Cfg().quickSearch = true;
     form->StartQuickSearch();
     type("pad");
-    QTest::keyClick(form->Text2, Qt::Key_Return);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
-    EXPECT_TRUE(form->List1->hasFocus());
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_Return);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
+    EXPECT_TRUE(control<ListView>(*form, "List1")->hasFocus());
 
-    form->Text2->setFocus();
+    control<QLineEdit>(*form, "Text2")->setFocus();
     type("x");
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
-    QTest::keyClick(form->Text2, Qt::Key_Escape);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_Escape);
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
     EXPECT_EQ(titles(), QStringList{"top"});
 }
@@ -154,11 +155,11 @@ TEST_F(QuickSearch, AMillionLinesStayResponsive) {
     QElapsedTimer t;
     t.start();
     type("e");
-    form->List1->viewport()->repaint();
+    control<ListView>(*form, "List1")->viewport()->repaint();
     const qint64 first = t.restart();
-    EXPECT_EQ(form->List1->ListItems().Count(), 1'000'000);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 1'000'000);
     // Digits typed into the box run results, so the rest comes in at once.
-    form->Text2->setText("entry 99999");
+    control<QLineEdit>(*form, "Text2")->setText("entry 99999");
     const qint64 more = t.restart();
     EXPECT_EQ(titles(), (QStringList{"Entry 99999 of the index"} + [] {
                   QStringList l;
@@ -166,11 +167,11 @@ TEST_F(QuickSearch, AMillionLinesStayResponsive) {
                       l << QStringLiteral("Entry %1 of the index").arg(999990 + i);
                   return l;
               }()));
-    form->Text2->clear();
-    form->List1->viewport()->repaint();
+    control<QLineEdit>(*form, "Text2")->clear();
+    control<ListView>(*form, "List1")->viewport()->repaint();
     const qint64 all = t.restart();
-    EXPECT_EQ(form->List1->ListItems().Count(), 1'000'000);
-    EXPECT_EQ(form->List1->ListItems().SubItem(1'000'000, 1),
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 1'000'000);
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().SubItem(1'000'000, 1),
               "Entry 999999 of the index\t/usr/share/applications/e999999.desktop");
     std::printf(
         "[ figures  ] 1,000,000 lines: first letter %lld ms, the rest of the text %lld ms, "
@@ -204,7 +205,7 @@ protected:
         form->Cfg().fsSearchPaths = tree;
         return *form;
     }
-    void type(const QString& text) { QTest::keyClicks(form->Text2, text); }
+    void type(const QString& text) { QTest::keyClicks(control<QLineEdit>(*form, "Text2"), text); }
     bool built() const {
         return waitFor([&] { return !form->Search().scanBusy(); });
     }
@@ -222,10 +223,10 @@ protected:
 TEST_F(FileSystemSearch, FirstSearchScansWritesTheFileAndFindsFiles) {
     startSearching();
     form->mSearch("searchFS");
-    EXPECT_TRUE(form->Text2->isVisible());
-    EXPECT_EQ(form->Text2->text(), QString());
-    EXPECT_EQ(form->List1->ListItems().Count(), 0);
-    EXPECT_EQ(form->List1->BackColor(), listfile::rgb(192, 255, 192));
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), QString());
+    EXPECT_EQ(control<ListView>(*form, "List1")->ListItems().Count(), 0);
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), listfile::rgb(192, 255, 192));
     EXPECT_EQ(form->windowTitle(), "Brennomix (Scanning...)");
 
     ASSERT_TRUE(built());
@@ -238,12 +239,12 @@ TEST_F(FileSystemSearch, FirstSearchScansWritesTheFileAndFindsFiles) {
     type("B.T");
     EXPECT_EQ(titles(), QStringList{"b.txt"});
     form->ToggleStayOpen();
-    QTest::keyClick(form->Text2, Qt::Key_Return);
+    QTest::keyClick(control<QLineEdit>(*form, "Text2"), Qt::Key_Return);
     EXPECT_EQ(plat.callsStartingWith("shellExecute|b.txt|").size(), 1);
 
     // F3 again closes the box and keeps the rows.
     form->mSearch("searchFS");
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_EQ(titles(), QStringList{"b.txt"});
 }
 
@@ -273,7 +274,7 @@ TEST_F(FileSystemSearch, RefreshRebuildsAndNeverStartsASecondBuild) {
     form->mnuRefresh_Click();
     form->mSearch("disable");
     form->mSearch("searchFS");
-    EXPECT_TRUE(form->Text2->isVisible());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
     type("a.e");
     ASSERT_TRUE(built());
     EXPECT_EQ(indexFileLines(), expectedIndex());
@@ -297,7 +298,7 @@ TEST_F(FileSystemSearch, AFoundSublistOpensInPlace) {
     form->Text2_KeyUp(enter, 0);
     EXPECT_EQ(form->windowTitle(), "Brennomix Games");
     EXPECT_EQ(titles(), QStringList{"Chess"});
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
 }
 
 TEST_F(FileSystemSearch, EscapeAndKeypadStarCloseTheBoxOnly) {
@@ -306,7 +307,7 @@ TEST_F(FileSystemSearch, EscapeAndKeypadStarCloseTheBoxOnly) {
     // With no rows found, closing loads the top list.
     int escape = keycodes::Escape;
     form->Form_KeyUp(escape, 0);
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_EQ(titles(), (QStringList{"Games", "Edit"}));
     EXPECT_TRUE(form->isVisible());
 
@@ -315,9 +316,9 @@ TEST_F(FileSystemSearch, EscapeAndKeypadStarCloseTheBoxOnly) {
     type("edi");
     int star = keycodes::Multiply;
     form->Form_KeyUp(star, 0);
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_EQ(titles(), QStringList{"Edit"});
-    EXPECT_EQ(form->Text2->text(), "edi");
+    EXPECT_EQ(control<QLineEdit>(*form, "Text2")->text(), "edi");
 }
 
 TEST_F(FileSystemSearch, TheFirstAllListsSearchLoadsTheCachedIndexWithoutAWalk) {
@@ -342,10 +343,10 @@ TEST_F(FileSystemSearch, TheFirstAllListsSearchLoadsTheCachedIndexWithoutAWalk) 
 TEST_F(FileSystemSearch, WithoutACacheTheSearchesFindEveryListsEntries) {
     startSearching();
     form->Cfg().quickSearch = false;
-    const std::uint32_t plain = form->List1->BackColor();
+    const std::uint32_t plain = control<ListView>(*form, "List1")->BackColor();
     form->mSearch("all-lists");
     EXPECT_FALSE(form->Search().walking());
-    EXPECT_EQ(form->List1->BackColor(), plain);
+    EXPECT_EQ(control<ListView>(*form, "List1")->BackColor(), plain);
     type("ches");
     EXPECT_EQ(titles(), QStringList{"Chess"});
     form->mSearch("disable");
@@ -353,8 +354,8 @@ TEST_F(FileSystemSearch, WithoutACacheTheSearchesFindEveryListsEntries) {
     // Ctrl+letter with the quick-search setting off searches the same lines.
     QString top = "Brennomix";
     form->LoadList(top);
-    QTest::keyClick(form->List1, Qt::Key_C, Qt::ControlModifier);
-    ASSERT_TRUE(form->Text2->isVisible());
+    QTest::keyClick(control<ListView>(*form, "List1"), Qt::Key_C, Qt::ControlModifier);
+    ASSERT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
     EXPECT_EQ(titles(), QStringList{"Chess"});
     EXPECT_FALSE(QFile::exists(path("FsSearch.txt")));
     form->mSearch("disable");
@@ -370,7 +371,7 @@ TEST_F(FileSystemSearch, AChangedListIsOfferedForSavingAndEditModeBlocksTheSearc
     form->SetListDirty(true);
     form->mSearch("all-lists");
     EXPECT_TRUE(dlg.shown.filter("List not saved. Save now?").size() == 1);
-    EXPECT_TRUE(form->Text2->isVisible());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isVisible());
     form->mSearch("disable");
 
     QString top = "Brennomix";
@@ -378,6 +379,6 @@ TEST_F(FileSystemSearch, AChangedListIsOfferedForSavingAndEditModeBlocksTheSearc
     form->mnuOrder_Click();
     ASSERT_TRUE(form->EditMode());
     form->mSearch("searchFS");
-    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*form, "Text2")->isHidden());
     EXPECT_FALSE(form->Search().walking());
 }

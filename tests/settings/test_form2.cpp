@@ -60,7 +60,7 @@ protected:
 TEST_F(Form2Test, OpensOutOfTheTopmostLayerAndEscapePutsTheMainWindowBack) {
     writeList("Brennomix", {"one\tone.exe"});
     start();
-    ASSERT_TRUE(form->mnuOnTop->isChecked());
+    ASSERT_TRUE(form->Model().modes().onTop);
     plat.calls.clear();
     int f1 = 112;
     form->Form_KeyUp(f1, 0);
@@ -146,8 +146,8 @@ TEST_F(Form2Test, EachCheckBoxSavesItsSettingAtOnce) {
     }
     EXPECT_TRUE(form->Cfg().hoverSelectSaved);
     // Auto show/hide from here leaves the menu item and its timer alone.
-    EXPECT_FALSE(form->mnuAutoHide->isChecked());
-    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(form->Model().modes().autoShowHide);
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
     f.Check3->click();
     c.hover = 0;
     EXPECT_EQ(cfg(), c.bytes());
@@ -172,12 +172,12 @@ TEST_F(Form2Test, PositionListShowsAndHidesTheSidebar) {
     EXPECT_EQ(cfg(), c.bytes());
     f.Combo1->setCurrentIndex(3);
     EXPECT_TRUE(form->SidebarShown());
-    EXPECT_TRUE(form->mnuSideBar->isChecked());
+    EXPECT_TRUE(control<QAction>(*form, "mnuSideBar")->isChecked());
     c.sidebar = 3;
     EXPECT_EQ(cfg(), c.bytes());
     f.Combo1->setCurrentIndex(0);
     EXPECT_FALSE(form->SidebarShown());
-    EXPECT_FALSE(form->mnuSideBar->isChecked());
+    EXPECT_FALSE(control<QAction>(*form, "mnuSideBar")->isChecked());
     c.sidebar = 0;
     EXPECT_EQ(cfg(), c.bytes());
     EXPECT_EQ(form->Cfg().sidebarPosition, 0);
@@ -185,7 +185,7 @@ TEST_F(Form2Test, PositionListShowsAndHidesTheSidebar) {
 
 TEST_F(Form2Test, HotkeyLetterIsStoredAndGrabbedAtOnce) {
     Form2& f = open();
-    ASSERT_TRUE(form->mnuTray->isChecked());
+    ASSERT_TRUE(form->Model().modes().resident);
     plat.calls.clear();
     dlg.inputs = {"a"};
     f.Command1->click();
@@ -199,7 +199,7 @@ TEST_F(Form2Test, HotkeyLetterIsStoredAndGrabbedAtOnce) {
     c.hotkey = "A";
     EXPECT_EQ(cfg(), c.bytes());
     // Still resident, with the new letter in place of the old one.
-    EXPECT_TRUE(form->mnuTray->isChecked());
+    EXPECT_TRUE(form->Model().modes().resident);
     EXPECT_EQ(plat.callsStartingWith("grabHotkey"), QStringList{"grabHotkey|65"});
     EXPECT_EQ(plat.callsStartingWith("releaseHotkey").size(), 1);
     form->hide();
@@ -248,10 +248,10 @@ TEST_F(Form2Test, EmptyHotkeyClearsAndReleasesItCancelChangesNothing) {
 TEST_F(Form2Test, HotkeyWhileNotResidentMakesTheProgramResident) {
     Form2& f = open();
     form->mnuTray_Click();
-    ASSERT_FALSE(form->mnuTray->isChecked());
+    ASSERT_FALSE(form->Model().modes().resident);
     dlg.inputs = {"7"};
     f.Command1->click();
-    EXPECT_TRUE(form->mnuTray->isChecked());
+    EXPECT_TRUE(form->Model().modes().resident);
     EXPECT_EQ(plat.callsStartingWith("grabHotkey").last(), "grabHotkey|55");
 }
 

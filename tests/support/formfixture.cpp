@@ -30,7 +30,7 @@ Form1& FormFixture::start(const QString& cmd, bool ready) {
 
 QStringList FormFixture::titles() const {
     QStringList out;
-    const ListModel& m = form->List1->ListItems();
+    const ListModel& m = control<ListView>(*form, "List1")->ListItems();
     for (int i = 1; i <= m.Count(); ++i) out << m.Text(i);
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFrame>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <memory>
 
 #include "app/form1.h"
+#include "controls.h"
 #include "fakeplatform.h"
+#include "window/trayicon.h"
 
 // A real Form1 over a fresh program folder, a recording platform and
 // scripted dialogs.

@@ -26,10 +26,10 @@ protected:
         writeList("Brennomix", lines);
         start(QString(), ready);
         // Held before its first tick, however long the window takes to show.
-        if (!ready) form->Timer1->stop();
+        if (!ready) control<QTimer>(*form, "Timer1")->stop();
         form->activateWindow();
         waitFor([this] { return form->isActiveWindow(); }, 2000);
-        form->List1->setFocus();
+        control<ListView>(*form, "List1")->setFocus();
     }
 
     QStringList shellCalls() const { return plat.callsStartingWith("shellExecute|"); }
@@ -42,7 +42,7 @@ protected:
             QWidget* w = QApplication::focusWidget();
             return w ? w : fallback;
         };
-        QTest::keyPress(target(form->List1), Qt::Key(k), mods);
+        QTest::keyPress(target(control<ListView>(*form, "List1")), Qt::Key(k), mods);
         QTest::keyRelease(target(form.get()), Qt::Key(k), mods);
     }
 

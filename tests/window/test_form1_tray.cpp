@@ -27,11 +27,10 @@ protected:
 
 TEST_F(TrayTest, StartUpMakesTheProgramResidentWithIconAndHotkey) {
     startWith("K");
-    EXPECT_TRUE(form->mnuTray->isChecked());
-    EXPECT_EQ(form->Label3->text(), "R");
-    ASSERT_NE(form->t, nullptr);
-    EXPECT_NE(form->t->State(), 0);  // added, then modified by the start-time tip
-    EXPECT_EQ(form->t->OwnerForm, form.get());
+    EXPECT_TRUE(form->Model().modes().resident);
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
+    // Added, then modified by the start-time tip.
+    EXPECT_NE(control<TrayIcon>(*form, "t")->State(), 0);
     EXPECT_EQ(plat.callsStartingWith("trayAdd"), QStringList{"trayAdd|"});
     EXPECT_EQ(plat.callsStartingWith("grabHotkey"), QStringList{"grabHotkey|75"});
     EXPECT_TRUE(Form1Hooks::hotkeyHooked(*form));
@@ -40,7 +39,7 @@ TEST_F(TrayTest, StartUpMakesTheProgramResidentWithIconAndHotkey) {
 
 TEST_F(TrayTest, NoHotkeyLetterGrabsNothing) {
     startWith("");
-    EXPECT_TRUE(form->mnuTray->isChecked());
+    EXPECT_TRUE(form->Model().modes().resident);
     EXPECT_TRUE(plat.callsStartingWith("grabHotkey").isEmpty());
     EXPECT_FALSE(Form1Hooks::hotkeyHooked(*form));
     // A hotkey that arrives anyway is not listened to.
@@ -54,16 +53,15 @@ TEST_F(TrayTest, TakenHotkeyIsSaidAndResidencyStays) {
     startWith("k");
     EXPECT_EQ(dlg.messages(),
               QStringList{"Hotkey (windows-K) already taken by another application"});
-    EXPECT_TRUE(form->mnuTray->isChecked());
+    EXPECT_TRUE(form->Model().modes().resident);
     EXPECT_TRUE(Form1Hooks::hotkeyHooked(*form));
 }
 
 TEST_F(TrayTest, LeavingResidencyKeepsTheHotkey) {
     startWith("K");
     form->mnuTray_Click();
-    EXPECT_FALSE(form->mnuTray->isChecked());
-    EXPECT_EQ(form->Label3->text(), "");
-    EXPECT_EQ(form->t, nullptr);
+    EXPECT_FALSE(form->Model().modes().resident);
+    EXPECT_EQ(form->Model().modes().statusLetter(), "");
     EXPECT_TRUE(plat.calls.contains("trayRemove"));
     EXPECT_FALSE(plat.calls.contains("releaseHotkey"));
     // The hotkey still shows the window.
@@ -74,17 +72,17 @@ TEST_F(TrayTest, LeavingResidencyKeepsTheHotkey) {
     form->mnuTray_Click();
     EXPECT_EQ(plat.callsStartingWith("trayAdd").size(), 2);
     EXPECT_EQ(plat.callsStartingWith("grabHotkey").size(), 1);
-    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
 }
 
 TEST_F(TrayTest, ResidencyMarkerReplacesStayOpen) {
     startWith("");
     form->mnuTray_Click();
-    form->Label3->setText("S");
+    control<QLabel>(*form, "Label3")->setText("S");
     form->mnuTray_Click();
-    EXPECT_EQ(form->Label3->text(), "R");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "R");
     form->mnuTray_Click();
-    EXPECT_EQ(form->Label3->text(), "");
+    EXPECT_EQ(form->Model().modes().statusLetter(), "");
 }
 
 TEST_F(TrayTest, LeftClickOnTheIconHidesAndShowsWithoutReloading) {
@@ -95,13 +93,13 @@ TEST_F(TrayTest, LeftClickOnTheIconHidesAndShowsWithoutReloading) {
     emit plat.trayMouseUp(1);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(Form1Hooks::hiddenFromTray(*form));
-    EXPECT_TRUE(form->mnuTray->isChecked());
+    EXPECT_TRUE(form->Model().modes().resident);
     plat.calls.clear();
     emit plat.trayMouseUp(1);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(plat.calls.contains("activateWindow"));
     EXPECT_EQ(form->windowTitle(), "Brennomix sub");
-    EXPECT_TRUE(waitFor([this] { return form->List1->hasFocus(); }));
+    EXPECT_TRUE(waitFor([this] { return control<ListView>(*form, "List1")->hasFocus(); }));
 }
 
 TEST_F(TrayTest, DoubleClickTogglesOnceForEachRelease) {
@@ -119,32 +117,32 @@ TEST_F(TrayTest, RightClickOpensTheDesktopMenuAtThePointer) {
     QRect shownAt;
     bool leftClickIgnored = false;
     QTimer::singleShot(0, [&] {
-        shownAt = form->menu2->geometry();
+        shownAt = control<QMenu>(*form, "menu2")->geometry();
         // While the menu is open, further clicks on the icon wait.
         emit plat.trayMouseUp(1);
         leftClickIgnored = form->isVisible();
-        form->menu2->close();
+        control<QMenu>(*form, "menu2")->close();
     });
     emit plat.trayMouseUp(2);
     EXPECT_EQ(shownAt.topLeft(), QPoint(300, 200));
     EXPECT_TRUE(leftClickIgnored);
-    EXPECT_FALSE(form->menu2->isVisible());
+    EXPECT_FALSE(control<QMenu>(*form, "menu2")->isVisible());
 }
 
 TEST_F(TrayTest, TheTrayMenuOpensTheSettingsAndQuits) {
     startWith("K");
     form->close();
     ASSERT_FALSE(form->isVisible());
-    form->mnuSettings->trigger();
+    control<QAction>(*form, "mnuSettings")->trigger();
     ASSERT_NE(form->Settings(), nullptr);
     EXPECT_TRUE(form->Settings()->isVisible());
     form->Settings()->close();
 
     // Quit ends a resident program from a hidden window, icon and all.
-    form->mnuStay->trigger();
-    ASSERT_TRUE(form->mnuStay->isChecked());
+    control<QAction>(*form, "mnuStay")->trigger();
+    ASSERT_TRUE(form->Model().modes().stayOpen);
     plat.calls.clear();
-    form->mnuQuit->trigger();
+    control<QAction>(*form, "mnuQuit")->trigger();
     EXPECT_TRUE(form->Ended());
     EXPECT_TRUE(plat.calls.contains("trayRemove"));
 }
@@ -157,7 +155,7 @@ TEST_F(TrayTest, HotkeyShowsTheHiddenWindowWithTheFocusInTheList) {
     emit plat.hotkeyPressed(75);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(plat.calls.contains("activateWindow"));
-    EXPECT_TRUE(waitFor([this] { return form->List1->hasFocus(); }));
+    EXPECT_TRUE(waitFor([this] { return control<ListView>(*form, "List1")->hasFocus(); }));
     // Without hideWhenRecalled a second press only brings it to the front.
     emit plat.hotkeyPressed(75);
     EXPECT_TRUE(form->isVisible());

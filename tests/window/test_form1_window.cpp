@@ -45,7 +45,7 @@ protected:
     int workRight() const { return Form1Hooks::workArea(*form).right(); }
     int workBottom() const { return Form1Hooks::workArea(*form).bottom(); }
     void moveOverList(int yPixels) {
-        QWidget* vp = form->List1->viewport();
+        QWidget* vp = control<ListView>(*form, "List1")->viewport();
         QMouseEvent move(QEvent::MouseMove, QPointF(20, yPixels),
                          vp->mapToGlobal(QPointF(20, yPixels)), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
@@ -153,7 +153,7 @@ TEST_F(WindowTest, ShowWinUnderThePointerWithTheFocusInTheList) {
     EXPECT_EQ(form->Left(), 10);
     EXPECT_EQ(form->Top(), 10);
     EXPECT_TRUE(plat.calls.contains("activateWindow"));
-    EXPECT_TRUE(waitFor([this] { return form->List1->hasFocus(); }));
+    EXPECT_TRUE(waitFor([this] { return control<ListView>(*form, "List1")->hasFocus(); }));
 }
 
 TEST_F(WindowTest, SecondMonitorAtNegativeX) {
@@ -185,22 +185,22 @@ TEST_F(WindowTest, LongListFillsTheWorkAreaAndStopsHoverSelection) {
     writeList("mshort", entries(14));
     startWith({.hover = true});
     EXPECT_TRUE(form->Cfg().hoverSelect);
-    EXPECT_TRUE(form->Label2->isVisible());
+    EXPECT_TRUE(control<DigitColumn>(*form, "Label2")->isVisible());
 
     QString name = "mlong";
     form->LoadList(name);
     EXPECT_EQ(form->Height(), Form1Hooks::workArea(*form).height);
     EXPECT_EQ(form->Top(), Form1Hooks::workArea(*form).top);
-    EXPECT_FALSE(form->Label2->isVisible());
-    EXPECT_EQ(form->List1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(control<DigitColumn>(*form, "Label2")->isVisible());
+    EXPECT_EQ(control<ListView>(*form, "List1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(form->Cfg().hoverSelect);
 
     // A list that fits: the rows rule, and hover selection comes back.
     name = "mshort";
     form->LoadList(name);
     EXPECT_EQ(form->ScaleHeight(), 14 * 240 + 585);
-    EXPECT_TRUE(form->Label2->isVisible());
-    EXPECT_EQ(form->List1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_TRUE(control<DigitColumn>(*form, "Label2")->isVisible());
+    EXPECT_EQ(control<ListView>(*form, "List1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_TRUE(form->Cfg().hoverSelect);
 }
 
@@ -216,25 +216,25 @@ TEST_F(WindowTest, HoverSelectionReturnsOnlyWhenConfigured) {
 
 TEST_F(WindowTest, HoverSelectsTheRowUnderThePointer) {
     startWith({.hover = true}, 5);
-    const int row = form->List1->RowHeight();
+    const int row = control<ListView>(*form, "List1")->RowHeight();
     moveOverList(2 * row + row / 2);
-    EXPECT_EQ(form->List1->SelectedItem(), 3);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 3);
     moveOverList(1);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
     // Below the last entry nothing changes.
     moveOverList(7 * row);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
     // Not while the column headers are shown.
-    form->List1->SetHideColumnHeaders(false);
+    control<ListView>(*form, "List1")->SetHideColumnHeaders(false);
     moveOverList(3 * row + 2);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
 }
 
 TEST_F(WindowTest, HoverSelectionOffSelectsNothing) {
     startWith({.hover = false}, 5);
-    form->List1->SetSelected(1, true);
-    moveOverList(3 * form->List1->RowHeight() + 2);
-    EXPECT_EQ(form->List1->SelectedItem(), 1);
+    control<ListView>(*form, "List1")->SetSelected(1, true);
+    moveOverList(3 * control<ListView>(*form, "List1")->RowHeight() + 2);
+    EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
 }
 
 TEST_F(WindowTest, MovingOverTheWindowActivatesIt) {
@@ -279,8 +279,8 @@ TEST_F(WindowTest, ForceForegroundRestoresAMinimisedWindow) {
 TEST_F(WindowTest, AutoHideHidesWhenThePointerLeavesTheWindow) {
     writeList("mtools", entries(2));
     startWith({.autoHide = true});
-    EXPECT_TRUE(form->Timer2->isActive());
-    EXPECT_EQ(form->Timer2->interval(), 500);
+    EXPECT_TRUE(control<QTimer>(*form, "Timer2")->isActive());
+    EXPECT_EQ(control<QTimer>(*form, "Timer2")->interval(), 500);
     QString name = "mtools";
     form->LoadList(name);
     // LoadList put the pointer on the window: it stays.
@@ -297,7 +297,7 @@ TEST_F(WindowTest, AutoHideHidesWhenThePointerLeavesTheWindow) {
     form->Timer2_Timer();
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->Ended());
-    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
     // Hiding in the tray went back to the top list.
     EXPECT_EQ(form->windowTitle(), "Brennomix Launcher");
 }
@@ -308,19 +308,19 @@ TEST_F(WindowTest, AutoHideStopsItselfWhenNotResident) {
     plat.cursor = {0, 0};
     form->Timer2_Timer();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
 }
 
 TEST_F(WindowTest, AutoHideMenuSwitchesAndSavesTheSetting) {
     startWith({});
-    form->mnuAutoHide->trigger();
-    EXPECT_TRUE(form->mnuAutoHide->isChecked());
+    control<QAction>(*form, "mnuAutoHide")->trigger();
+    EXPECT_TRUE(form->Model().modes().autoShowHide);
     EXPECT_TRUE(form->Cfg().autoShowHide);
-    EXPECT_TRUE(form->Timer2->isActive());
+    EXPECT_TRUE(control<QTimer>(*form, "Timer2")->isActive());
     EXPECT_TRUE(readFile("Brennomix.cfg").contains("\r\nAuto Show/Hide=1\r\n"));
-    form->mnuAutoHide->trigger();
-    EXPECT_FALSE(form->mnuAutoHide->isChecked());
-    EXPECT_FALSE(form->Timer2->isActive());
+    control<QAction>(*form, "mnuAutoHide")->trigger();
+    EXPECT_FALSE(form->Model().modes().autoShowHide);
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
     EXPECT_TRUE(readFile("Brennomix.cfg").contains("\r\nAuto Show/Hide=0\r\n"));
 }
 
@@ -328,17 +328,17 @@ TEST_F(WindowTest, MouseUpOnTheBackgroundStopsAutoHide) {
     startWith({.autoHide = true});
     Form1Hooks::setPressHandled(*form, true);
     QTest::mouseRelease(form.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, form->height() - 3));
-    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
     EXPECT_FALSE(Form1Hooks::pressHandled(*form));
 }
 
 TEST_F(WindowTest, AlwaysOnTopSwitch) {
     startWith({});
     plat.calls.clear();
-    form->mnuOnTop->trigger();
-    EXPECT_FALSE(form->mnuOnTop->isChecked());
-    form->mnuOnTop->trigger();
-    EXPECT_TRUE(form->mnuOnTop->isChecked());
+    control<QAction>(*form, "mnuOnTop")->trigger();
+    EXPECT_FALSE(form->Model().modes().onTop);
+    control<QAction>(*form, "mnuOnTop")->trigger();
+    EXPECT_TRUE(form->Model().modes().onTop);
     EXPECT_EQ(plat.callsStartingWith("setTopmost"), (QStringList{"setTopmost|0", "setTopmost|1"}));
 }
 
@@ -361,16 +361,21 @@ TEST_F(WindowTest, ResizeKeepsTheMinimumAndTheCorner) {
     form->SetWidth(2000);
     EXPECT_EQ(form->Width(), 4650);
     EXPECT_EQ(form->Left() + form->Width(), workRight());
-    EXPECT_EQ(form->List1->width(), 285);  // 4270 twips
+    EXPECT_EQ(control<ListView>(*form, "List1")->width(), 285);  // 4270 twips
 }
 
 TEST_F(WindowTest, DigitsStayBesideTheirRowsWithTheColumnHeadersShown) {
     startWith({});
     auto rowTop = [&] {
-        return form->List1->viewport()->mapTo(&*form, form->List1->RowRect(1).topLeft()).y();
+        return control<ListView>(*form, "List1")
+            ->viewport()
+            ->mapTo(&*form, control<ListView>(*form, "List1")->RowRect(1).topLeft())
+            .y();
     };
     auto digitTop = [&] {
-        return form->Label2->mapTo(&*form, QPoint(0, form->Label2->FirstRowOffset())).y();
+        return control<DigitColumn>(*form, "Label2")
+            ->mapTo(&*form, QPoint(0, control<DigitColumn>(*form, "Label2")->FirstRowOffset()))
+            .y();
     };
     EXPECT_EQ(digitTop(), rowTop());
     const int before = rowTop();
@@ -378,8 +383,9 @@ TEST_F(WindowTest, DigitsStayBesideTheirRowsWithTheColumnHeadersShown) {
     ASSERT_TRUE(waitFor([&] { return rowTop() > before; }));
     EXPECT_EQ(digitTop(), rowTop());
     // The "0" still has its row inside the column.
-    EXPECT_GE(form->Label2->height(),
-              form->Label2->FirstRowOffset() + 10 * form->List1->RowHeight());
+    EXPECT_GE(control<DigitColumn>(*form, "Label2")->height(),
+              control<DigitColumn>(*form, "Label2")->FirstRowOffset() +
+                  10 * control<ListView>(*form, "List1")->RowHeight());
     form->ToggleColumns();
     ASSERT_TRUE(waitFor([&] { return rowTop() == before; }));
     EXPECT_EQ(digitTop(), rowTop());

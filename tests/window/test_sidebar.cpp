@@ -62,7 +62,7 @@ TEST_F(SidebarTest, ConfiguredPositionShowsTheStripAtStartUp) {
     plat.work = {0, 0, 1280, 994};
     startWith(2);
     EXPECT_TRUE(form->SidebarShown());
-    EXPECT_TRUE(form->mnuSideBar->isChecked());
+    EXPECT_TRUE(control<QAction>(*form, "mnuSideBar")->isChecked());
     EXPECT_EQ(strip(), QRect(0, 30, 5, 964));
     EXPECT_TRUE(form->sidebar().windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->sidebar().windowFlags() & Qt::WindowDoesNotAcceptFocus);
@@ -73,12 +73,12 @@ TEST_F(SidebarTest, MenuItemTurnsTheRightEdgeOnAndEverythingOff) {
     EXPECT_FALSE(form->SidebarShown());
     form->mnuSideBar_Click();
     EXPECT_TRUE(form->SidebarShown());
-    EXPECT_TRUE(form->mnuSideBar->isChecked());
+    EXPECT_TRUE(control<QAction>(*form, "mnuSideBar")->isChecked());
     EXPECT_EQ(strip(), QRect(1275, 30, 5, 964));
     EXPECT_EQ(readFile("Brennomix.cfg"), cfg(3));
     form->mnuSideBar_Click();
     EXPECT_FALSE(form->SidebarShown());
-    EXPECT_FALSE(form->mnuSideBar->isChecked());
+    EXPECT_FALSE(control<QAction>(*form, "mnuSideBar")->isChecked());
     EXPECT_EQ(readFile("Brennomix.cfg"), cfg(0));
     // Turned on again it is the right edge, whatever it was before.
     form->Cfg().sidebarPosition = 1;
@@ -116,13 +116,13 @@ TEST_F(SidebarTest, WithoutAutoShowHideMovesDoNothing) {
     form->hide();
     moveOnStrip();
     EXPECT_FALSE(form->sidebar().Arming());
-    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(control<QTimer>(*form, "Timer2")->isActive());
     EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(SidebarTest, RestingPointerArmsThenShowsTheWindowUnderIt) {
     startWith(3, true);
-    form->Timer2->stop();
+    control<QTimer>(*form, "Timer2")->stop();
     form->hide();
     plat.cursor = QPoint(1277, 500);  // on the strip
     plat.calls.clear();
@@ -131,7 +131,7 @@ TEST_F(SidebarTest, RestingPointerArmsThenShowsTheWindowUnderIt) {
     EXPECT_TRUE(form->sidebar().Arming());
     EXPECT_FALSE(form->isVisible());
     ASSERT_TRUE(waitFor([&] { return form->isVisible(); }));
-    EXPECT_TRUE(form->Timer2->isActive());
+    EXPECT_TRUE(control<QTimer>(*form, "Timer2")->isActive());
     const QStringList moved = plat.callsStartingWith("setCursorPos");
     ASSERT_EQ(moved.size(), 1);
     EXPECT_EQ(moved[0], QString("setCursorPos|%1|%2")
@@ -141,12 +141,13 @@ TEST_F(SidebarTest, RestingPointerArmsThenShowsTheWindowUnderIt) {
 
 TEST_F(SidebarTest, PointerThatOnlyCrossesTheStripShowsNothing) {
     startWith(3, true);
-    form->Timer2->stop();
+    control<QTimer>(*form, "Timer2")->stop();
     form->hide();
     plat.cursor = QPoint(1277, 500);
     moveOnStrip();
     plat.cursor = QPoint(900, 500);  // gone on
     ASSERT_TRUE(waitFor([&] { return !form->sidebar().Arming(); }));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(form->Timer2->isActive());  // armed; it stops itself at its tick
+    EXPECT_TRUE(
+        control<QTimer>(*form, "Timer2")->isActive());  // armed; it stops itself at its tick
 }
