@@ -21,6 +21,7 @@
 #include "run/keychords.h"
 #include "search/quicksearch.h"
 #include "search/searchsession.h"
+#include "settings/settingshost.h"
 #include "window/sidebar.h"
 #include "window/windowplacement.h"
 
@@ -62,7 +63,7 @@ private:
 //
 // Geometry is kept in twips (1440 per inch) and converted with the logical
 // resolution of the screen under the pointer.
-class Form1 : public QWidget {
+class Form1 : public QWidget, public SettingsHost {
     Q_OBJECT
 
 public:
@@ -72,9 +73,9 @@ public:
 
     // True once the program has ended (every form unloaded).
     bool Ended() const { return ended_; }
-    const QString& AppPath() const { return appPath_; }
+    const QString& AppPath() const override { return appPath_; }
     const QString& CommandLine() const { return cmd_; }
-    Config& Cfg() { return config_; }
+    Config& Cfg() override { return config_; }
 
     // ================= app: start-up, shutdown, command words =================
     void Form_Load();
@@ -126,8 +127,8 @@ public:
     // saving failed: the caller must then keep the list on screen.
     bool AskSaveList();
     void CheckEntries();
-    void Load_Cfg();
-    void Write_Cfg();
+    void Load_Cfg() override;
+    void Write_Cfg() override;
 
     // ================= run: launcher, run modes, keys =========================
     // Runs the selected row and decides what the window does next;
@@ -165,7 +166,7 @@ public:
     void BuildFsIndex();
     void ReadAllLists();
     void LoadFsIndex();
-    void FsIndexStale();
+    void FsIndexStale() override;
     // The index a search filters, loaded from its cache when this run holds
     // none yet, or else the lines of every list; never a walk of the folders.
     void EnsureSearchIndex();
@@ -230,8 +231,8 @@ public:
     void GetDesktopRectt(int& Left, int& Top, int& Width, int& Height, bool ReturnAsTwips);
     int TwipsToPixels(int twips, bool vertical);
     double GetScreenDpi();
-    double TwipsPerPixelX();
-    double TwipsPerPixelY();
+    double TwipsPerPixelX() override;
+    double TwipsPerPixelY() override;
     // Window geometry in twips: the outer frame, and the client height.
     int Left() const;
     int Top() const;
@@ -261,7 +262,7 @@ public:
     void List1_MouseMove(int Button, int Shift, float X, float Y);
     void mnuTray_Click();
     // Resident or not, switched by the tray command only when it differs.
-    void SetResident(bool on);
+    void SetResident(bool on) override;
     void t_MouseUp(int Button);
     void ShowDesktopMenu();
     // The global hotkey arrived.
@@ -271,20 +272,20 @@ public:
     // The sidebar, made on first use: placed for the configured position
     // (checking "S&ideBar"), hidden (unchecking it), and whether it is shown.
     Sidebar& sidebar();
-    void sidebarSet();
-    void HideSidebar();
+    void sidebarSet() override;
+    void HideSidebar() override;
     bool SidebarShown() const;
     // Grabs the configured hotkey letter in place of the one grabbed
     // before; a cleared letter releases it.
-    void GrabHotkey();
+    void GrabHotkey() override;
     // After the window was hidden in the tray: says once how to get it back
     // when the desktop lacks the tray or the hotkey.
     void SayHowToRecall();
 
     // ================= settings ==============================================
-    void sCut();
+    void sCut() override;
     // How the entries the launcher writes name its program.
-    QString EntryProgram();
+    QString EntryProgram() override;
     void RefreshOwnEntries();
     // Grabs `keyText`, or when empty the keyboard shortcut kept in the menu
     // entry sCut wrote. False when another client holds it (said in a
@@ -295,6 +296,7 @@ public:
     // Opens the settings window (or brings it up when open).
     void ShowSettings();
     Form2* Settings() const;
+    void SettingsClosed() override;
 
     // ================= desktop ===============================================
     void UpdateDateAndStartTime();

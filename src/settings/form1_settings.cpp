@@ -139,3 +139,7 @@ void Form1::ShowSettings() {
     form2_->raise();
     plat_.activateWindow(form2_);
 }
+
+void Form1::SettingsClosed() {
+    plat_.setTopmost(this, true);
+}

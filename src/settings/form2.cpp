@@ -7,16 +7,16 @@
 
 #include <cmath>
 
-#include "app/form1.h"
 #include "lists/config.h"
 #include "platform/commandline.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "search/fsindex.h"
 #include "settings/helptext.h"
+#include "settings/settingshost.h"
 #include "settings/shortcutfiles.h"
 
-Form2::Form2(Form1& main, Platform& platform, Dialogs& dialogs)
+Form2::Form2(SettingsHost& main, Platform& platform, Dialogs& dialogs)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       main_(main),
@@ -129,8 +129,7 @@ void Form2::Form_KeyUp(int& KeyCode, int) {
 }
 
 void Form2::Form_Unload() {
-    // The main window left the topmost layer while this window was open.
-    plat_.setTopmost(&main_, true);
+    main_.SettingsClosed();
 }
 
 void Form2::closeEvent(QCloseEvent* e) {

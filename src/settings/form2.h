@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-class Form1;
+class SettingsHost;
 class Platform;
 class Dialogs;
 
@@ -20,7 +20,7 @@ class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    Form2(Form1& main, Platform& platform, Dialogs& dialogs);
+    Form2(SettingsHost& main, Platform& platform, Dialogs& dialogs);
 
     void Form_Load();
     void Form_KeyUp(int& KeyCode, int Shift);
@@ -69,7 +69,7 @@ private:
     // Saves the settings, except while Form_Load fills the boxes in.
     void WriteCfg();
 
-    Form1& main_;
+    SettingsHost& main_;
     Platform& plat_;
     Dialogs& dlg_;
     bool unloaded_ = false;
