@@ -35,7 +35,7 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
       model_(programFolder),
       search_(std::make_unique<SearchSession>(platform)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Brennomix test"));
+    setCaption(QStringLiteral("Brennomix test"));
     setWindowIcon(appIcon());
     setMouseTracking(true);
     QFont f = font();
@@ -86,7 +86,7 @@ void Form1::buildControls() {
     Text2 = named(new QLineEdit(this), "Text2");
     Text2->hide();
     myRun = named(new QLineEdit(this), "myRun");
-    myRun->hide();
+    showRunBox(false);
 
     Frame1 = named(new QFrame(this), "Frame1");
     Frame1->setFrameShape(QFrame::StyledPanel);

@@ -455,6 +455,11 @@ private:
     bool startedUp_ = false;
     // Draws the run modes: the status letter and the check marks.
     void drawRunModes();
+    // The caption, the list's background, the run box and the status
+    // letter: set in the model, then drawn.
+    void setCaption(const QString& text);
+    void setListColor(std::uint32_t color);
+    void showRunBox(bool on);
     // Opens or closes the search box, shows or hides the digit column.
     void showSearchBox(bool on);
     void showDigits(bool on);

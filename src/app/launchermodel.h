@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 
 #include "app/command.h"
@@ -16,6 +17,9 @@
 // turns its events into calls here; nothing here is read back from a widget.
 class LauncherModel {
 public:
+    // The list's background before anything set it: the desktop's window colour.
+    static constexpr std::uint32_t kSystemWindowColor = 0x80000005u;
+
     explicit LauncherModel(const QString& programFolder) : folder_(programFolder) {}
 
     const QString& programFolder() const { return folder_; }
@@ -44,6 +48,21 @@ public:
     // positions name rows.
     bool digitsShown() const { return digits_; }
     void setDigitsShown(bool on) { digits_ = on; }
+
+    // ---- what the window draws besides the rows ----
+    // The window's caption: the list shown, or what a search is doing.
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& text) { caption_ = text; }
+    // The list's background, which tells a list from search results and
+    // edit mode (0xRRGGBB, or the system window colour).
+    std::uint32_t listColor() const { return listColor_; }
+    void setListColor(std::uint32_t color) { listColor_ = color; }
+    // The launcher's own run box is open over the list.
+    bool runBoxShown() const { return runBox_; }
+    void setRunBoxShown(bool on) { runBox_ = on; }
+    // The status letter is shown (the right button on Browse hides it).
+    bool statusShown() const { return statusShown_; }
+    void setStatusShown(bool on) { statusShown_ = on; }
 
     // ---- the list ----
     ListDocument& list() { return list_; }
@@ -114,6 +133,10 @@ private:
     ShownView view_;
     bool searchBox_ = false;
     bool digits_ = true;
+    QString caption_;
+    std::uint32_t listColor_ = kSystemWindowColor;
+    bool runBox_ = false;
+    bool statusShown_ = true;
     ListDocument list_;
     QString parentList_;
     RunModes modes_;

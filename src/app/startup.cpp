@@ -30,7 +30,7 @@ void Form1::Form_Load() {
         placeTwips(myRun, 200, 35, 4260, 300);
         EditList->setToolTip(QStringLiteral("Right click to open list in notepad"));
         Find->setToolTip(QStringLiteral("Click to start FileSystem (FS) search"));
-        setWindowTitle(QStringLiteral("Brennomix Launcher"));
+        setCaption(QStringLiteral("Brennomix Launcher"));
         Label2->setText(QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n0"));
         plat_.setTopmost(this, true);
         SetListDirty(false);
@@ -43,7 +43,7 @@ void Form1::Form_Load() {
         mnuTray_Click();
         if (cmd_.toUpper() == u"/QUIT") CloseRequest();
     } catch (const std::exception&) {
-        setWindowTitle(QStringLiteral("123"));
+        setCaption(QStringLiteral("123"));
         CloseRequest();
     }
 }
@@ -96,7 +96,7 @@ void Form1::Form_Unload(int& Cancel) {
             setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         hide();
         SayHowToRecall();
-        myRun->hide();
+        showRunBox(false);
         if (model_.modes().editMode) mnuOrder_Click();
         if (!model_.modes().stayOpen) {
             QString top = QStringLiteral("Brennomix");

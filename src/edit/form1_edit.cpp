@@ -207,10 +207,10 @@ void Form1::mnuOrder_Click() {
         placeTwips(Frame1, 35, -70, Width() - 200, 450);
         Frame1->show();
         Frame1->raise();
-        List1->SetBackColor(kEditTint);
+        setListColor(kEditTint);
     } else {
         Frame1->hide();
-        List1->SetBackColor(kAfterEditTint);
+        setListColor(kAfterEditTint);
     }
     for (QPushButton* b : {mBack, Parent, Find}) b->setEnabled(!entering);
 }
@@ -523,7 +523,10 @@ void Form1::Browse_Click() {
 }
 
 void Form1::Browse_MouseUp(int Button) {
-    if (Button == 2) Label3->setVisible(Label3->isHidden());
+    if (Button == 2) {
+        model_.setStatusShown(!model_.statusShown());
+        drawRunModes();
+    }
     List1->setFocus();
 }
 

@@ -42,7 +42,7 @@ QString Form1::LoadList(QString& name) {
         model_.showList(name);
         return QString();
     }
-    setWindowTitle(listfile::captionFor(name));
+    setCaption(listfile::captionFor(name));
 
     const QString file = listfile::pathFor(appPath_, name);
     if (!FileExists(file)) {
@@ -128,7 +128,7 @@ void Form1::StartQuickSearch() {
     // From here on the view shows results, not the list.
     model_.showResults(ViewKind::QuickSearch);
     DisableEditCommands();
-    List1->SetBackColor(listfile::rgb(255, 255, 208));
+    setListColor(listfile::rgb(255, 255, 208));
     const QString stem = model_.view().listStem();
     SearchLines lines;
     if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))

@@ -11,7 +11,7 @@ const char* const kColumnCaptions[ListModel::kColumns] = {"Name",      "Filename
 }
 
 void Form1::ResetListView() {
-    if (!Frame1->isVisible()) List1->SetBackColor(ListView::kSystemWindowColor);
+    if (!model_.modes().editMode) setListColor(ListView::kSystemWindowColor);
     showDigits(true);
     showSearchBox(false);
     Text2->clear();

@@ -149,6 +149,21 @@ void Form1::showSearchBox(bool on) {
     Text2->setVisible(on);
 }
 
+void Form1::setCaption(const QString& text) {
+    model_.setCaption(text);
+    setWindowTitle(text);
+}
+
+void Form1::setListColor(std::uint32_t color) {
+    model_.setListColor(color);
+    List1->SetBackColor(color);
+}
+
+void Form1::showRunBox(bool on) {
+    model_.setRunBoxShown(on);
+    myRun->setVisible(on);
+}
+
 void Form1::showDigits(bool on) {
     model_.setDigitsShown(on);
     Label2->setVisible(on);
@@ -157,6 +172,7 @@ void Form1::showDigits(bool on) {
 void Form1::drawRunModes() {
     const RunModes& m = model_.modes();
     Label3->setText(m.statusLetter());
+    Label3->setVisible(model_.statusShown());
     mnuStay->setChecked(m.stayOpen);
     mnuTray->setChecked(m.resident);
     mnuOnTop->setChecked(m.onTop);
@@ -224,7 +240,7 @@ void Form1::mnuRun_Click() {
 
 void Form1::mnuMyRun_Click() {
     setupRunCompletion();
-    myRun->show();
+    showRunBox(true);
     myRun->raise();
     myRun->setFocus();
 }
@@ -265,10 +281,10 @@ void Form1::myRun_KeyDown(int& KeyCode, int Shift) {
                                             "no program of that name on PATH.")
                                  .arg(text, words.value(0, text)));
         }
-        myRun->hide();
+        showRunBox(false);
     }
     if (KeyCode == keycodes::Escape) {
-        myRun->hide();
+        showRunBox(false);
         KeyCode = 0;
         runBoxKey_ = keycodes::Escape;
     }
@@ -374,7 +390,7 @@ void Form1::Form_KeyUp(int& KeyCode, int Shift) {
 
     keytable::WindowKeyState s;
     s.searchTextPresent = !Text2->text().isEmpty();
-    s.runBoxShown = !myRun->isHidden();
+    s.runBoxShown = model_.runBoxShown();
 
     for (const Command c : keytable::formKeyUp(KeyCode, Shift, s)) {
         if (Ended()) return;

@@ -113,18 +113,18 @@ void Form1::mSearch(const QString& word) {
 // While a build runs, another call only marks the file-system search; the
 // running build refreshes the results when it ends.
 void Form1::BuildFsIndex() {
-    List1->SetBackColor(kFileSystemSearchColor);
+    setListColor(kFileSystemSearchColor);
     if (Search().scanBusy()) return;
     Search().setScanBusy(true);
     if (Search().fsIndexLoaded()) {
         FsIndexBuilt();
         return;
     }
-    setWindowTitle(QStringLiteral("Brennomix (Scanning...)"));
+    setCaption(QStringLiteral("Brennomix (Scanning...)"));
     Search().setList2({});
     ReadAllLists();
     Search().setFsIndexLoaded(true);
-    List1->SetBackColor(kFileSystemSearchColor);
+    setListColor(kFileSystemSearchColor);
     const std::vector<fsindex::FolderSetting> folders = fsindex::folderSettings(
         config_.fsSearchPaths, [this](int n) { return plat_.specialFolders(n); });
     Search().walkFolders(folders, appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName),
@@ -132,7 +132,7 @@ void Form1::BuildFsIndex() {
                              // The refresh command may have cleared the flag
                              // meanwhile: the index is whole now.
                              Search().setFsIndexLoaded(true);
-                             setWindowTitle(itemsFoundCaption(Search().List2()->size()));
+                             setCaption(itemsFoundCaption(Search().List2()->size()));
                              FsIndexBuilt();
                          });
 }
@@ -144,7 +144,7 @@ void Form1::FsIndexBuilt() {
 
 void Form1::ReadAllLists() {
     Search().setFsIndexLoaded(false);
-    List1->SetBackColor(kReadingListsColor);
+    setListColor(kReadingListsColor);
     SearchLines lines;
     fsindex::ReadAllLists(appPath_, lines, Search().List3());
     Search().setList2(std::move(lines));
@@ -154,14 +154,14 @@ void Form1::ReadAllLists() {
 void Form1::LoadFsIndex() {
     const QString file = appPath_ + u'/' + QString::fromLatin1(fsindex::kFileName);
     SearchLines lines;
-    const QString caption = windowTitle();
-    setWindowTitle(QStringLiteral("Brennomix (Loading...)"));
+    const QString caption = model_.caption();
+    setCaption(QStringLiteral("Brennomix (Loading...)"));
     if (!fsindex::LoadFsIndex(file, lines)) {
-        setWindowTitle(caption);
+        setCaption(caption);
         return;
     }
     Search().setList2(std::move(lines));
-    setWindowTitle(itemsFoundCaption(Search().List2()->size()));
+    setCaption(itemsFoundCaption(Search().List2()->size()));
 }
 
 // The folders to index changed: the cached index no longer covers them, so
@@ -186,9 +186,9 @@ void Form1::EnsureSearchIndex() {
     }
     // Without the cache the entries of every list are still found; the
     // folders are left to the file-system search, which walks them.
-    const std::uint32_t color = List1->BackColor();
+    const std::uint32_t color = model_.listColor();
     ReadAllLists();
-    List1->SetBackColor(color);
+    setListColor(color);
 }
 
 // While a build runs, a refresh waits for it: the file that build writes
