@@ -339,3 +339,51 @@ TEST_F(Form2Test, StartAtLoginWritesAndRemovesOnlyItsEntry) {
     EXPECT_TRUE(plat.callsStartingWith("removeUserFile").isEmpty());
     EXPECT_TRUE(dlg.messages().isEmpty());
 }
+
+// The settings window needs no main window: what it changes reaches the
+// launcher only through the settings host.
+class RecordingHost : public SettingsHost {
+public:
+    Config cfg;
+    QString folder;
+    QStringList calls;
+    Config& Cfg() override { return cfg; }
+    const QString& AppPath() const override { return folder; }
+    void Load_Cfg() override { calls << "Load_Cfg"; }
+    void Write_Cfg() override { calls << "Write_Cfg"; }
+    double TwipsPerPixelX() override { return 15; }
+    double TwipsPerPixelY() override { return 15; }
+    void SetResident(bool on) override { calls << (on ? "SetResident 1" : "SetResident 0"); }
+    void GrabHotkey() override { calls << "GrabHotkey"; }
+    void sidebarSet() override { calls << "sidebarSet"; }
+    void HideSidebar() override { calls << "HideSidebar"; }
+    void sCut() override { calls << "sCut"; }
+    QString EntryProgram() override { return "brennomix"; }
+    void FsIndexStale() override { calls << "FsIndexStale"; }
+    void SettingsClosed() override { calls << "SettingsClosed"; }
+};
+
+TEST(Form2Host, SettingsReachTheLauncherThroughTheHostAlone) {
+    FakePlatform plat;
+    FakeDialogs dlg;
+    RecordingHost host;
+    host.cfg.sidebarPosition = 1;
+    auto* f = new Form2(host, plat, dlg);
+    f->Form_Load();
+    // Filling the boxes in places the sidebar and writes nothing.
+    EXPECT_EQ(f->Combo1->currentIndex(), 1);
+    EXPECT_EQ(host.calls, QStringList{"sidebarSet"});
+    host.calls.clear();
+
+    f->Combo1->setCurrentIndex(0);
+    f->Combo1->setCurrentIndex(3);
+    EXPECT_EQ(host.cfg.sidebarPosition, 3);
+    dlg.inputs = {QString("j")};
+    f->Command1_Click();
+    EXPECT_EQ(host.cfg.hotkeyCode, 'J');
+    f->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(host.calls,
+              (QStringList{"HideSidebar", "Write_Cfg", "sidebarSet", "Write_Cfg", "Write_Cfg",
+                           "SetResident 1", "GrabHotkey", "SettingsClosed"}));
+}
