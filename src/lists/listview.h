@@ -69,6 +69,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void applyColumnWidths();

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 
 #include <errno.h>
@@ -211,6 +212,24 @@ ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileSt
         return failed(ReadStatus::Unreadable, error, f.errorString());
     data = std::move(got);
     return ReadStatus::Ok;
+}
+
+bool holdsBytes(const QString& path, QByteArrayView bytes) {
+    QFile f;
+    FileState state;
+    if (openPlainFile(path, f, &state) != ReadStatus::Ok || state.size != bytes.size())
+        return false;
+    constexpr qint64 kBlock = qint64(1) << 20;
+    QByteArray block(qsizetype(std::min(kBlock, std::max<qint64>(bytes.size(), 1))), '\0');
+    qsizetype at = 0;
+    for (;;) {
+        const qint64 n = f.read(block.data(), block.size());
+        if (n < 0) return false;
+        if (n == 0) return at == bytes.size();
+        if (at + n > bytes.size() || std::memcmp(block.constData(), bytes.data() + at, size_t(n)))
+            return false;
+        at += qsizetype(n);
+    }
 }
 
 ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit, QString* error) {
