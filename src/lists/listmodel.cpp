@@ -17,7 +17,13 @@ std::uint32_t valueFromColor(const QColor& c) {
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Count();
+    return parent.isValid() ? 0 : count_;
+}
+
+QModelIndex ListModel::index(int row, int column, const QModelIndex& parent) const {
+    // Asked once per row when the view lays out a million rows.
+    if (parent.isValid() || row < 0 || row >= count_ || column < 0 || column >= kColumns) return {};
+    return createIndex(row, column);
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -59,6 +65,7 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
 void ListModel::SetRows(std::shared_ptr<const ListRows> rows) {
     beginResetModel();
     rows_ = EditedRows(std::move(rows));
+    count_ = rows_.count();
     results_.reset();
     listSource_.clear();
     endResetModel();
@@ -69,7 +76,7 @@ int ListModel::Add(const QString& text) {
     beginInsertRows(QModelIndex(), n, n);
     ListEntry e;
     e.title = text;
-    rows_.add(std::move(e));
+    count_ = rows_.add(std::move(e));
     endInsertRows();
     return n + 1;
 }
@@ -79,6 +86,7 @@ void ListModel::AddRows(std::vector<Row>&& rows) {
     const int n = Count();
     beginInsertRows(QModelIndex(), n, n + int(rows.size()) - 1);
     for (Row& r : rows) rows_.add(ListEntry{std::move(r.text), std::move(r.sub), r.color, r.bold});
+    count_ = rows_.count();
     endInsertRows();
 }
 
@@ -90,6 +98,7 @@ void ListModel::Remove(int i) {
     if (!valid(i)) return;
     beginRemoveRows(QModelIndex(), i - 1, i - 1);
     rows_.remove(i);
+    count_ = rows_.count();
     endRemoveRows();
 }
 
@@ -174,6 +183,7 @@ void ListModel::AddResults(const std::vector<int>& sourceIndexes,
             rows_.add(results_->entryFor(sourceIndexes[k],
                                          k < colors.size() ? colors[k] : ResultRows::kLineColor));
     }
+    count_ = rows_.count();
     if (n == 0)
         endResetModel();
     else
@@ -201,6 +211,7 @@ void ListModel::changed(int i, int column) {
 void ListModel::SetBackground(const QColor& c) {
     const std::uint32_t v = valueFromColor(c);
     if (v == background_) return;
+    // The view drawing on that background repaints with it; telling it of
+    // every row's change would cost as many rows as the list has.
     background_ = v;
-    if (Count() > 0) emit dataChanged(index(0, 0), index(Count() - 1, kColumns - 1));
 }

@@ -38,6 +38,8 @@ public:
 
     // QAbstractItemModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
@@ -49,7 +51,7 @@ public:
     const ListRows& Rows() const { return rows_; }
 
     // ---- list items (1-based) ----
-    int Count() const { return rows_.count(); }
+    int Count() const { return count_; }
     // Appends a row and returns its position.
     int Add(const QString& text);
     // Appends many rows at once (one insertion for the view).
@@ -102,6 +104,7 @@ private:
     void changed(int i, int column = -1);
 
     EditedRows rows_;
+    int count_ = 0;
     // The results AddResults extends while no row was changed.
     std::shared_ptr<ResultRows> results_;
     QStringList listSource_;
