@@ -53,6 +53,24 @@ TEST_F(ListKeys, DigitsNeverTypeToSelectInAScrollingList) {
     EXPECT_EQ(form->List1->SelectedItem(), 1);
 }
 
+// A list just shown has no current row: the first End goes to the last
+// entry, the first Home to the first, in a list that fits and one that
+// scrolls, also when the list is shown again while the keyboard is on it.
+TEST_F(ListKeys, EndAndHomeOnAFreshListGoToTheLastAndFirstEntry) {
+    for (const int n : {4, 30}) {
+        startOn(rows(n));
+        QString top = "Brennomix";
+        for (const Qt::Key k : {Qt::Key_End, Qt::Key_Home, Qt::Key_End}) {
+            form->LoadList(top);
+            ASSERT_EQ(form->List1->SelectedItem(), 0);
+            key(k);
+            const int expected = k == Qt::Key_End ? n : 1;
+            EXPECT_EQ(form->List1->SelectedItem(), expected) << n << " rows, key " << k;
+            EXPECT_TRUE(form->List1->Selected(expected)) << n << " rows, key " << k;
+        }
+    }
+}
+
 TEST_F(ListKeys, ArrowsWrapAndRightRuns) {
     startOn(rows(4));
     form->List1->SetSelected(1, true);
