@@ -144,6 +144,16 @@ void ListView::keyPressEvent(QKeyEvent* e) {
     QTreeView::keyPressEvent(e);
 }
 
+void ListView::focusInEvent(QFocusEvent* e) {
+    const bool none = !currentIndex().isValid();
+    QTreeView::focusInEvent(e);
+    // Taking the focus chooses no row: a list just shown keeps no current
+    // row, whether the window took the focus before the rows came or after,
+    // so the first key starts from the list's ends.
+    if (none && currentIndex().isValid() && !Selected(SelectedItem()))
+        selectionModel()->clearCurrentIndex();
+}
+
 QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     // A list just shown has no current row, and the tree view would take
     // any key to its first row: End goes to the last one at once.

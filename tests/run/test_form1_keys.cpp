@@ -60,8 +60,12 @@ TEST_F(ListKeys, EndAndHomeOnAFreshListGoToTheLastAndFirstEntry) {
     for (const int n : {4, 30}) {
         startOn(rows(n));
         QString top = "Brennomix";
-        for (const Qt::Key k : {Qt::Key_End, Qt::Key_Home, Qt::Key_End}) {
-            form->LoadList(top);
+        // First as started (the window took the focus after the rows came),
+        // then shown again while the keyboard is on the list.
+        bool started = true;
+        for (const Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_Home, Qt::Key_End}) {
+            if (!started) form->LoadList(top);
+            started = false;
             ASSERT_EQ(form->List1->SelectedItem(), 0);
             key(k);
             const int expected = k == Qt::Key_End ? n : 1;
