@@ -27,8 +27,10 @@ bool renameWithoutReplacing(const QString& from, const QString& to) {
 }
 
 // An entry's line as read, in the list format: its own bytes, whatever
-// their encoding, as six fields (those past the sixth dropped).
-void appendAsSixFields(QByteArray& out, QByteArrayView line) {
+// their encoding, as six fields (those past the sixth dropped). False when
+// the fields dropped are what made the line not UTF-8: the fields kept
+// would then read differently, and the entry is written as text instead.
+bool appendAsSixFields(QByteArray& out, QByteArrayView line) {
     int tabs = 0;
     qsizetype end = line.size();
     for (qsizetype k = 0; k < line.size(); ++k) {
@@ -38,8 +40,11 @@ void appendAsSixFields(QByteArray& out, QByteArrayView line) {
             break;
         }
     }
+    if (end < line.size() && !textfile::isValidUtf8(line) && textfile::isValidUtf8(line.first(end)))
+        return false;
     out.append(line.data(), end);
     for (int t = std::min(tabs, listfile::kFields - 1); t < listfile::kFields - 1; ++t) out += '\t';
+    return true;
 }
 
 }  // namespace
@@ -176,14 +181,12 @@ QStringList ListDocument::lines() const {
     QStringList out;
     out.reserve(count());
     for (int i = 1; i <= count(); ++i) {
+        QByteArray line;
         const int b = rows_.baseRow(i);
-        if (b) {
-            QByteArray line;
-            appendAsSixFields(line, file_->bytes(b));
+        if (b && appendAsSixFields(line, file_->bytes(b)))
             out << textfile::decodeLine(line);
-        } else {
+        else
             out << entry(i).line();
-        }
     }
     return out;
 }
@@ -192,14 +195,14 @@ QByteArray ListDocument::fileBytes() const {
     QByteArray out;
     const int n = count();
     for (int i = 1; i <= n; ++i) {
+        // Reading drops one byte-order mark: a first line that itself begins
+        // with one keeps it only behind a mark of its own.
+        const qsizetype at = out.size();
         const int b = rows_.baseRow(i);
-        if (b) {
-            const QByteArrayView bytes = file_->bytes(b);
-            // Reading drops one byte-order mark: a first line that itself
-            // begins with one keeps it only behind a mark of its own.
-            if (i == 1 && bytes.startsWith("\xEF\xBB\xBF")) out += "\xEF\xBB\xBF";
-            appendAsSixFields(out, bytes);
+        if (b && appendAsSixFields(out, file_->bytes(b))) {
+            if (i == 1 && out.startsWith("\xEF\xBB\xBF")) out.prepend("\xEF\xBB\xBF");
         } else {
+            out.truncate(at);
             const QString line = entry(i).line();
             if (i == 1 && line.startsWith(QChar(0xFEFF))) out += "\xEF\xBB\xBF";
             out += line.toUtf8();

@@ -94,6 +94,18 @@ TEST_F(HeldList, UntouchedEntriesKeepTheirBytesAndChangedOnesAreWrittenAsUtf8) {
     EXPECT_EQ(again.entries(), doc.entries());
 }
 
+// A line whose only byte that is not UTF-8 lies past the sixth field reads
+// as Windows-1252: the fields kept must read the same after a save.
+TEST_F(HeldList, FieldsDroppedBySavingNeverChangeHowTheRestReads) {
+    write("Caf\xC3\xA9\tx.sh\t\t\t\t\t\xE9\r\n");
+    ASSERT_TRUE(load());
+    const std::vector<ListEntry> before = doc.entries();
+    ASSERT_TRUE(doc.save());
+    ListDocument again;
+    ASSERT_TRUE(again.load(dir.path(), "Brennomix"));
+    EXPECT_EQ(again.entries(), before);
+}
+
 // The rows a view was given stay as they were when the list changes after.
 TEST_F(HeldList, RowsGivenToAViewAreNotChangedByLaterEdits) {
     write("a\ta.sh\r\nb\tb.sh\r\nc\tc.sh\r\n");
