@@ -3,13 +3,21 @@
 #include "lists/listfile.h"
 
 bool LauncherModel::showList(const QString& stem) {
+    return show(stem, false);
+}
+
+bool LauncherModel::reshowList(const QString& stem) {
+    return show(stem, true);
+}
+
+bool LauncherModel::show(const QString& stem, bool held) {
     if (!listfile::isSafeStem(stem)) {
         // A refused name names no list: the way back stays where it was.
         list_.clear();
         view_.kind = ViewKind::Nothing;
         return false;
     }
-    const bool read = list_.load(folder_, stem);
+    const bool read = held ? list_.reopen(folder_, stem) : list_.load(folder_, stem);
     view_ = ShownView{read ? ViewKind::List : ViewKind::Nothing, stem};
     return read;
 }

@@ -29,6 +29,9 @@ public:
     // Reads list `stem` and shows it: a list that cannot be read, or a
     // name refused, shows nothing that may be written. True when read.
     bool showList(const QString& stem);
+    // The same, but a list whose file still holds what was read is shown
+    // from the entries held, without reading it again.
+    bool reshowList(const QString& stem);
     // The list view shows search results of `kind` from here on; the list
     // shown before stays the one a found sublist leads back to.
     void showResults(ViewKind kind);
@@ -129,6 +132,8 @@ public:
     const QStringList& pendingWords() const { return pendingWords_; }
 
 private:
+    bool show(const QString& stem, bool held);
+
     QString folder_;
     ShownView view_;
     bool searchBox_ = false;

@@ -6,6 +6,11 @@
 #include "app/form1.h"
 #include "platform/platform.h"
 
+namespace {
+// Keys pressed right after the context menu closed wait this long.
+constexpr int kKeyPauseMs = 250;
+}  // namespace
+
 // Start-up of the first copy. Any failure ends start-up at one exit: the
 // caption "123" and a close request (before residency that ends the program).
 void Form1::Form_Load() {
@@ -15,8 +20,10 @@ void Form1::Form_Load() {
         readiness_ = 0;
 
         // A second copy never gets this far: it relays its command line
-        // before any window exists.
-        Timer1->start();
+        // before any window exists. The first tick comes as soon as the
+        // event loop runs, right after the window is shown, so the first
+        // rows are painted with the window's first frame.
+        Timer1->start(0);
         hotkeyHooked_ = false;
         Search().setFsIndexLoaded(false);
         placeTwips(Label2, 20, 430, 150, 2375);
@@ -60,6 +67,8 @@ void Form1::Timer1_Timer() {
     readiness_ = 1;
     if (isVisible()) List1->setFocus();
     Timer1->stop();
+    // From now on the timer is the short key pause after the context menu.
+    Timer1->setInterval(kKeyPauseMs);
     if (cmd_.toUpper() == u"/INSTALL") sCut();
     QString name = cmd_;
     LoadList(name);

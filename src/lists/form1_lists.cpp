@@ -6,27 +6,6 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 
-namespace {
-
-// Builds the rows of a list in one go, so the view takes them in one
-// insertion however long the list is.
-std::vector<ListModel::Row> rowsOf(const ListRows& list) {
-    std::vector<ListModel::Row> rows;
-    rows.reserve(size_t(list.count()));
-    for (int i = 1; i <= list.count(); ++i) {
-        const ListEntry& e = list.entry(i);
-        ListModel::Row r;
-        r.text = e.title;
-        r.sub = e.fields;
-        r.color = e.color;
-        r.bold = e.bold;
-        rows.push_back(std::move(r));
-    }
-    return rows;
-}
-
-}  // namespace
-
 QString Form1::LoadList(QString& name) {
     Search().List3().clear();
     name = listfile::cleanName(name);
@@ -54,7 +33,9 @@ QString Form1::LoadList(QString& name) {
 
     // A list that could not be read shows empty; saving that would empty
     // its file, or write into something that is no list file.
-    if (!model_.showList(name))
+    // The list held is shown again unless its file changed: going back to
+    // a list of a million entries costs one reset of the view, not a read.
+    if (!model_.reshowList(name))
         dlg_.message(QStringLiteral("Could not read the list file \"%1\": %2\r\nThe list is shown "
                                     "empty and cannot be changed or saved.")
                          .arg(model_.list().path(), model_.list().error()));
@@ -67,9 +48,8 @@ QString Form1::LoadList(QString& name) {
 }
 
 void Form1::DrawLoadedList() {
-    List1->ListItems().Clear();
     ResetListView();
-    List1->ListItems().AddRows(rowsOf(model_.list()));
+    List1->ListItems().SetRows(model_.list().rows());
 
     Search().setSearchShown(false);
     if (!EditableView())
@@ -124,15 +104,21 @@ bool Form1::FileExists(const QString& path) {
 }
 
 void Form1::StartQuickSearch() {
-    Search().setList4({});
+    Search().setList4(nullptr);
     // From here on the view shows results, not the list.
     model_.showResults(ViewKind::QuickSearch);
     DisableEditCommands();
     setListColor(listfile::rgb(255, 255, 208));
+    // The box filters the lines the list holds: its file is not read again.
     const QString stem = model_.view().listStem();
-    SearchLines lines;
-    if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
-        Search().setList4(std::move(lines));
+    const ListDocument& list = model_.list();
+    if (list.loaded() && list.stem() == stem) {
+        Search().setList4(list.heldLines());
+    } else {
+        SearchLines lines;
+        if (listfile::isSafeStem(stem) && lines.readFile(listfile::pathFor(appPath_, stem)))
+            Search().setList4(std::move(lines));
+    }
     // With the quick-search setting off, the box filters the index instead.
     if (!config_.quickSearch) EnsureSearchIndex();
     showSearchBox(true);

@@ -1,15 +1,16 @@
 #include "lists/listdocument.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 #include "edit/editrules.h"
 #include "lists/textfile.h"
+#include "search/searchlines.h"
 
 namespace {
 
@@ -25,21 +26,28 @@ bool renameWithoutReplacing(const QString& from, const QString& to) {
     return std::rename(a.constData(), b.constData()) == 0;
 }
 
+// An entry's line as read, in the list format: its own bytes, whatever
+// their encoding, as six fields (those past the sixth dropped). False when
+// the fields dropped are what made the line not UTF-8: the fields kept
+// would then read differently, and the entry is written as text instead.
+bool appendAsSixFields(QByteArray& out, QByteArrayView line) {
+    int tabs = 0;
+    qsizetype end = line.size();
+    for (qsizetype k = 0; k < line.size(); ++k) {
+        if (line[k] != '\t') continue;
+        if (++tabs == listfile::kFields) {
+            end = k;
+            break;
+        }
+    }
+    if (end < line.size() && !textfile::isValidUtf8(line) && textfile::isValidUtf8(line.first(end)))
+        return false;
+    out.append(line.data(), end);
+    for (int t = std::min(tabs, listfile::kFields - 1); t < listfile::kFields - 1; ++t) out += '\t';
+    return true;
+}
+
 }  // namespace
-
-ListEntry ListEntry::fromLine(const QString& line) {
-    const listfile::ParsedLine p = listfile::parseLine(line);
-    ListEntry e;
-    e.title = p.fields[0];
-    for (qsizetype k = 1; k < p.fields.size(); ++k) e.fields[size_t(k - 1)] = p.fields[k];
-    e.color = p.color;
-    e.bold = p.bold;
-    return e;
-}
-
-QString ListEntry::line() const {
-    return listfile::formatLine(title, fields);
-}
 
 bool ListDocument::load(const QString& folder, const QString& stem) {
     clear();
@@ -52,46 +60,73 @@ bool ListDocument::load(const QString& folder, const QString& stem) {
     if (textfile::readBytes(listfile::pathFor(folder, stem), bytes, -1, &state, &error_) !=
         textfile::ReadStatus::Ok)
         return false;
-    const QStringList lines = textfile::splitLines(bytes);
-    entries_.reserve(size_t(lines.size()));
-    for (const QString& line : lines)
-        if (!line.isEmpty()) entries_.push_back(ListEntry::fromLine(line));
+    hold(bytes);
     stem_ = stem;
     stamp_ = stampOf(bytes, state);
+    heldIsStamp_ = true;
     return true;
+}
+
+bool ListDocument::reopen(const QString& folder, const QString& stem) {
+    if (!loaded() || folder != folder_ || stem != stem_ || !heldIsStamp_ ||
+        changedOnDisk(Check::Thorough))
+        return load(folder, stem);
+    rows_ = EditedRows(file_);
+    dirty_ = false;
+    error_.clear();
+    return true;
+}
+
+void ListDocument::hold(const QByteArray& bytes) {
+    auto lines = std::make_shared<SearchLines>();
+    lines->assignFile(bytes);
+    lines_ = std::move(lines);
+    file_ = std::make_shared<FileRows>(lines_);
+    rows_ = EditedRows(file_);
 }
 
 void ListDocument::clear() {
     stem_.clear();
     askedStem_.clear();
     error_.clear();
-    entries_.clear();
+    lines_.reset();
+    file_.reset();
+    rows_ = EditedRows();
     dirty_ = false;
     stamp_ = {};
+    heldIsStamp_ = false;
+}
+
+std::vector<ListEntry> ListDocument::entries() const {
+    std::vector<ListEntry> out;
+    out.reserve(size_t(count()));
+    for (int i = 1; i <= count(); ++i) out.push_back(entry(i));
+    return out;
+}
+
+std::shared_ptr<const ListRows> ListDocument::rows() const {
+    return std::make_shared<EditedRows>(rows_);
 }
 
 ListDocument::Stamp ListDocument::stampOf(const QByteArray& bytes,
                                           const textfile::FileState& state) {
     // The size is that of the bytes themselves: a time that could not be
     // read then only makes the next quick check read the file.
-    return Stamp{textfile::FileState{bytes.size(), state.mtimeNs},
-                 QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+    return Stamp{textfile::FileState{bytes.size(), state.mtimeNs}, bytes, true};
 }
 
 bool ListDocument::changedOnDisk(Check how) const {
     if (!loaded()) return false;
     const std::optional<textfile::FileState> now = textfile::stateOf(path());
     // Gone: a change, unless its absence was already accepted.
-    if (!now) return !stamp_.hash.isEmpty();
+    if (!now) return stamp_.present;
     if (now->size != stamp_.state.size) return true;
     // Two writes within one tick of the file system's clock can share a
     // time, so only the content is proof before a save.
     if (how == Check::Quick && now->mtimeNs == stamp_.state.mtimeNs) return false;
-    QByteArray bytes;
-    if (textfile::readBytes(path(), bytes) != textfile::ReadStatus::Ok) return true;
     // A new time over the same content (touched, checked out again) takes
     // nothing that a save would drop.
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != stamp_.hash;
+    return !textfile::holdsBytes(path(), stamp_.bytes);
 }
 
 void ListDocument::acceptDiskState() {
@@ -103,48 +138,77 @@ void ListDocument::acceptDiskState() {
     else
         // Gone or unreadable: the save may put the list back in its place.
         stamp_ = {};
+    heldIsStamp_ = false;
 }
 
 int ListDocument::add(ListEntry e) {
-    entries_.push_back(std::move(e));
     dirty_ = true;
-    return count();
+    return rows_.add(std::move(e));
 }
 
 void ListDocument::remove(int i) {
-    entries_.erase(entries_.begin() + (i - 1));
+    rows_.remove(i);
     dirty_ = true;
 }
 
 void ListDocument::swap(int i, int j) {
-    std::swap(entries_[size_t(i - 1)], entries_[size_t(j - 1)]);
+    rows_.swap(i, j);
     dirty_ = true;
 }
 
 void ListDocument::setTitle(int i, const QString& title) {
-    entries_[size_t(i - 1)].title = title;
+    rows_.change(i).title = title;
     dirty_ = true;
 }
 
 void ListDocument::setField(int i, int k, const QString& text) {
-    entries_[size_t(i - 1)].fields[size_t(k - 1)] = text;
+    rows_.change(i).fields[size_t(k - 1)] = text;
     dirty_ = true;
 }
 
 void ListDocument::setLook(int i, std::uint32_t color, bool bold) {
-    entries_[size_t(i - 1)].color = color;
-    entries_[size_t(i - 1)].bold = bold;
+    ListEntry& e = rows_.change(i);
+    e.color = color;
+    e.bold = bold;
     dirty_ = true;
 }
 
 void ListDocument::markTitle(int i, const QString& mark) {
-    entries_[size_t(i - 1)].title.prepend(mark);
+    rows_.change(i).title.prepend(mark);
 }
 
 QStringList ListDocument::lines() const {
     QStringList out;
     out.reserve(count());
-    for (const ListEntry& e : entries_) out << e.line();
+    for (int i = 1; i <= count(); ++i) {
+        QByteArray line;
+        const int b = rows_.baseRow(i);
+        if (b && appendAsSixFields(line, file_->bytes(b)))
+            out << textfile::decodeLine(line);
+        else
+            out << entry(i).line();
+    }
+    return out;
+}
+
+QByteArray ListDocument::fileBytes() const {
+    QByteArray out;
+    const int n = count();
+    for (int i = 1; i <= n; ++i) {
+        // Reading drops one byte-order mark: a first line that itself begins
+        // with one keeps it only behind a mark of its own.
+        const qsizetype at = out.size();
+        const int b = rows_.baseRow(i);
+        if (b && appendAsSixFields(out, file_->bytes(b))) {
+            if (i == 1 && out.startsWith("\xEF\xBB\xBF")) out.prepend("\xEF\xBB\xBF");
+        } else {
+            out.truncate(at);
+            const QString line = entry(i).line();
+            if (i == 1 && line.startsWith(QChar(0xFEFF))) out += "\xEF\xBB\xBF";
+            out += line.toUtf8();
+        }
+        out += "\r\n";
+    }
     return out;
 }
 
@@ -168,23 +232,26 @@ bool ListDocument::save(QString* error) {
         if (error) *error = error_;
         return false;
     }
-    const QByteArray bytes = textfile::encodeLines(lines());
+    const QByteArray bytes = fileBytes();
     textfile::FileState state;
     if (!textfile::writeBytes(path(), bytes, &error_, &state)) {
         if (error) *error = error_;
         return false;
     }
+    // What was written is held from now on: the entries read back as the
+    // file holds them.
+    hold(bytes);
     stamp_ = stampOf(bytes, state);
+    heldIsStamp_ = true;
     dirty_ = false;
     return true;
 }
 
 ListDocument::Rename ListDocument::rename(int i, const QString& title) {
-    ListEntry& e = entries_[size_t(i - 1)];
-    const QString oldTitle = e.title;
+    const QString oldTitle = rows_.title(i);
     bool moveFile = false;
     QString oldFile, newFile;
-    if (e.fields[0].isEmpty()) {
+    if (rows_.field(i, 1).isEmpty()) {
         const QString oldStem = editrules::sublistStem(oldTitle);
         const QString newStem = editrules::sublistStem(title);
         oldFile = listfile::pathFor(folder_, oldStem);
@@ -194,15 +261,15 @@ ListDocument::Rename ListDocument::rename(int i, const QString& title) {
         if (moveFile && QFileInfo::exists(newFile)) return Rename::NameTaken;
     }
     const bool wasDirty = dirty_;
-    e.title = title;
+    rows_.change(i).title = title;
     dirty_ = true;
     if (!save()) {
-        e.title = oldTitle;
+        rows_.change(i).title = oldTitle;
         dirty_ = wasDirty;
         return Rename::SaveFailed;
     }
     if (!moveFile || renameWithoutReplacing(oldFile, newFile)) return Rename::Done;
-    entries_[size_t(i - 1)].title = oldTitle;
+    rows_.change(i).title = oldTitle;
     dirty_ = true;
     return save() ? Rename::FileNotMoved : Rename::RollbackFailed;
 }

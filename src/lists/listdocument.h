@@ -3,47 +3,33 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "lists/listfile.h"
+#include "lists/listrows.h"
 #include "lists/textfile.h"
 
-// One entry of a list: its Title, the five fields after it (Filename,
-// Path, Arguments, Color, Bold) and the look it is shown with. The look is
-// kept apart from the fields: a new sublist is shown bold in the sublist
-// colour although its file line carries neither.
-struct ListEntry {
-    QString title;
-    std::array<QString, 5> fields;
-    std::uint32_t color = listfile::kDefaultTextColor;
-    bool bold = false;
-
-    // The entry a line of a list file holds.
-    static ListEntry fromLine(const QString& line);
-    QString line() const;
-    bool operator==(const ListEntry&) const = default;
-};
-
-// The rows of a list as a view reads them, counted from 1.
-class ListRows {
-public:
-    virtual ~ListRows() = default;
-    virtual int count() const = 0;
-    virtual const ListEntry& entry(int i) const = 0;
-};
+class SearchLines;
 
 // A list read from its file in the program folder, with the changes made to
-// it since. Every write of a list file goes through save(): a document
-// that was not read from its file (a refused name, an unreadable file) has
-// nothing it may write.
+// it since. The file's bytes are held as they were read, one buffer with
+// line offsets; only the entries changed here are held apart, and an entry
+// not changed is written back byte for byte. Every write of a list file goes through save(): a
+// document that was not read from its file (a refused name, an unreadable file) has nothing it may
+// write.
 class ListDocument final : public ListRows {
 public:
     // Reads the list `stem` of `folder`. False when the name is refused or
     // the file cannot be read: the document is then empty and bound to no
     // file, so nothing can be saved over what could not be read.
     bool load(const QString& folder, const QString& stem);
+    // Shows list `stem` again as its file holds it: when the file still holds
+    // what was last read or written, the entries held are taken back without
+    // reading them again (changes made here since are dropped); otherwise as
+    // load(). True when the list is there.
+    bool reopen(const QString& folder, const QString& stem);
     // Empty and bound to no file.
     void clear();
 
@@ -67,9 +53,19 @@ public:
     // the other change was seen and is to be written over.
     void acceptDiskState();
 
-    int count() const override { return int(entries_.size()); }
-    const ListEntry& entry(int i) const override { return entries_[size_t(i - 1)]; }
-    const std::vector<ListEntry>& entries() const { return entries_; }
+    int count() const override { return rows_.count(); }
+    ListEntry entry(int i) const override { return rows_.entry(i); }
+    QString title(int i) const override { return rows_.title(i); }
+    QString field(int i, int k) const override { return rows_.field(i, k); }
+    std::uint32_t color(int i) const override { return rows_.color(i); }
+    bool bold(int i) const override { return rows_.bold(i); }
+    std::vector<ListEntry> entries() const;
+    // The entries as they are now, for a view: shares what it can and
+    // stays as it is when the list changes afterwards.
+    std::shared_ptr<const ListRows> rows() const;
+    // The lines of the file as last read or written (a search filters
+    // them); null when no file was read.
+    const std::shared_ptr<const SearchLines>& heldLines() const { return lines_; }
 
     bool dirty() const { return dirty_; }
     void setDirty(bool on) { dirty_ = on; }
@@ -89,6 +85,11 @@ public:
 
     // The lines the file holds after a save.
     QStringList lines() const;
+    // The bytes a save writes, every entry in the list format: an entry not
+    // changed since it was read keeps the bytes of its fields as the file
+    // held them (text that is not UTF-8, NUL bytes), a changed one is
+    // written as UTF-8.
+    QByteArray fileBytes() const;
 
     // The one rule that writes a list file: the entries go to the file they
     // were read from, whole or not at all, and never over a change made to
@@ -111,17 +112,26 @@ public:
 
 private:
     // What the file held when this document last read or wrote it.
+    // The content itself is kept, not a digest: it is the buffer the
+    // entries are held in, so it costs nothing more.
     struct Stamp {
         textfile::FileState state;
-        QByteArray hash;
+        QByteArray bytes;
+        bool present = false;
     };
     static Stamp stampOf(const QByteArray& bytes, const textfile::FileState& state);
+    // Holds `bytes` as the file's lines, every entry unchanged.
+    void hold(const QByteArray& bytes);
 
     QString folder_;
     QString stem_;
     QString askedStem_;
     QString error_;
-    std::vector<ListEntry> entries_;
+    std::shared_ptr<const SearchLines> lines_;
+    std::shared_ptr<const FileRows> file_;
+    EditedRows rows_;
     bool dirty_ = false;
     Stamp stamp_;
+    // The lines held are the content the stamp names.
+    bool heldIsStamp_ = false;
 };

@@ -17,7 +17,13 @@ std::uint32_t valueFromColor(const QColor& c) {
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Count();
+    return parent.isValid() ? 0 : count_;
+}
+
+QModelIndex ListModel::index(int row, int column, const QModelIndex& parent) const {
+    // Asked once per row when the view lays out a million rows.
+    if (parent.isValid() || row < 0 || row >= count_ || column < 0 || column >= kColumns) return {};
+    return createIndex(row, column);
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -56,198 +62,132 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
+void ListModel::SetRows(std::shared_ptr<const ListRows> rows) {
+    beginResetModel();
+    rows_ = EditedRows(std::move(rows));
+    count_ = rows_.count();
+    results_.reset();
+    listSource_.clear();
+    endResetModel();
+}
+
 int ListModel::Add(const QString& text) {
-    materialize();
     const int n = Count();
     beginInsertRows(QModelIndex(), n, n);
-    Row r;
-    r.text = text;
-    rows_.push_back(std::move(r));
+    ListEntry e;
+    e.title = text;
+    count_ = rows_.add(std::move(e));
     endInsertRows();
     return n + 1;
 }
 
 void ListModel::AddRows(std::vector<Row>&& rows) {
     if (rows.empty()) return;
-    materialize();
     const int n = Count();
     beginInsertRows(QModelIndex(), n, n + int(rows.size()) - 1);
-    if (rows_.empty()) {
-        rows_ = std::move(rows);
-    } else {
-        rows_.reserve(rows_.size() + rows.size());
-        for (Row& r : rows) rows_.push_back(std::move(r));
-    }
+    for (Row& r : rows) rows_.add(ListEntry{std::move(r.text), std::move(r.sub), r.color, r.bold});
+    count_ = rows_.count();
     endInsertRows();
 }
 
 void ListModel::Clear() {
-    beginResetModel();
-    rows_.clear();
-    rows_.shrink_to_fit();
-    results_.clear();
-    results_.shrink_to_fit();
-    endResetModel();
+    SetRows(nullptr);
 }
 
 void ListModel::Remove(int i) {
     if (!valid(i)) return;
-    materialize();
     beginRemoveRows(QModelIndex(), i - 1, i - 1);
-    rows_.erase(rows_.begin() + (i - 1));
+    rows_.remove(i);
+    count_ = rows_.count();
     endRemoveRows();
 }
 
 void ListModel::Swap(int i, int j) {
     if (!valid(i) || !valid(j) || i == j) return;
-    std::swap(at(i), at(j));
+    rows_.swap(i, j);
     changed(i);
     changed(j);
 }
 
-const ListModel::Row& ListModel::row(int i) const {
-    // Callers that want the whole row get a full one.
-    const_cast<ListModel*>(this)->materialize();
-    return rows_[size_t(i - 1)];
-}
-
-void ListModel::materialize() {
-    if (results_.empty()) return;
-    rows_.resize(results_.size());
-    for (size_t k = 0; k < results_.size(); ++k) {
-        rows_[k].source = results_[k].source;
-        rows_[k].color = colorOf(results_[k]);
-    }
-    results_.clear();
-    results_.shrink_to_fit();
-}
-
-std::optional<QString> ListModel::sourceLine(int index) const {
-    if (index < 0 || index >= sourceCount_ || !lineAt_) return std::nullopt;
-    return lineAt_(index);
-}
-
-std::uint32_t ListModel::colorOf(const Result& r) const {
-    if (r.color != kLineColor) return r.color;
-    const std::optional<QString> line = sourceLine(r.source);
-    return line && colorOf_ ? colorOf_(*line) : listfile::kDefaultTextColor;
-}
-
 QString ListModel::Text(int i) const {
-    if (!valid(i)) return {};
-    if (!results_.empty()) {
-        const std::optional<QString> line = sourceLine(results_[size_t(i - 1)].source);
-        return line && titleOf_ ? titleOf_(*line) : QString();
-    }
-    const Row& r = rows_[size_t(i - 1)];
-    if (r.source >= 0 && !r.textOverride && titleOf_) {
-        const std::optional<QString> line = sourceLine(r.source);
-        return line ? titleOf_(*line) : QString();
-    }
-    return r.text;
+    return valid(i) ? rows_.title(i) : QString();
 }
 
 void ListModel::SetText(int i, const QString& text) {
     if (!valid(i)) return;
-    at(i).text = text;
-    at(i).textOverride = true;
+    rows_.change(i).title = text;
     changed(i, 0);
 }
 
 QString ListModel::SubItem(int i, int k) const {
     if (!valid(i) || k < 1 || k > 5) return {};
-    if (!results_.empty()) {
-        const std::optional<QString> line = sourceLine(results_[size_t(i - 1)].source);
-        return k == 1 && line ? *line : QString();
-    }
-    const Row& r = rows_[size_t(i - 1)];
-    if (k == 1 && r.source >= 0 && !r.sub1Override) {
-        const std::optional<QString> line = sourceLine(r.source);
-        return line ? *line : QString();
-    }
-    return r.sub[size_t(k - 1)];
+    return rows_.field(i, k);
 }
 
 void ListModel::SetSubItem(int i, int k, const QString& text) {
     if (!valid(i) || k < 1 || k > 5) return;
-    at(i).sub[size_t(k - 1)] = text;
-    if (k == 1) at(i).sub1Override = true;
+    rows_.change(i).fields[size_t(k - 1)] = text;
     changed(i, k);
 }
 
 std::uint32_t ListModel::ForeColor(int i) const {
-    if (!valid(i)) return listfile::kDefaultTextColor;
-    return results_.empty() ? rows_[size_t(i - 1)].color : colorOf(results_[size_t(i - 1)]);
+    return valid(i) ? rows_.color(i) : listfile::kDefaultTextColor;
 }
 
 void ListModel::SetForeColor(int i, std::uint32_t color) {
     if (!valid(i)) return;
-    at(i).color = color;
+    rows_.change(i).color = color;
     changed(i);
 }
 
 bool ListModel::Bold(int i) const {
-    return valid(i) && results_.empty() && rows_[size_t(i - 1)].bold;
+    return valid(i) && rows_.bold(i);
 }
 
 void ListModel::SetBold(int i, bool bold) {
     if (!valid(i)) return;
-    at(i).bold = bold;
+    rows_.change(i).bold = bold;
     changed(i);
 }
 
-void ListModel::SetResultSource(const QStringList& lines,
-                                std::function<QString(const QString&)> titleOf,
-                                std::function<std::uint32_t(const QString&)> colorOf) {
+void ListModel::SetResultSource(const QStringList& lines, ResultRows::TitleOf titleOf,
+                                ResultRows::ColorOf colorOf) {
     SetResultSource(
         int(lines.size()), [lines](int i) { return lines[i]; }, std::move(titleOf),
         std::move(colorOf));
     listSource_ = lines;
 }
 
-void ListModel::SetResultSource(int count, LineAt lineAt,
-                                std::function<QString(const QString&)> titleOf,
-                                std::function<std::uint32_t(const QString&)> colorOf) {
-    beginResetModel();
-    rows_.clear();
-    rows_.shrink_to_fit();
-    results_.clear();
-    results_.shrink_to_fit();
-    listSource_.clear();
-    sourceCount_ = count;
-    lineAt_ = std::move(lineAt);
-    titleOf_ = std::move(titleOf);
-    colorOf_ = std::move(colorOf);
-    endResetModel();
+void ListModel::SetResultSource(int count, LineAt lineAt, ResultRows::TitleOf titleOf,
+                                ResultRows::ColorOf colorOf) {
+    auto results = std::make_shared<ResultRows>(count, std::move(lineAt), std::move(titleOf),
+                                                std::move(colorOf));
+    SetRows(results);
+    results_ = std::move(results);
 }
 
 void ListModel::AddResults(const std::vector<int>& sourceIndexes,
                            const std::vector<std::uint32_t>& colors) {
-    if (sourceIndexes.empty()) return;
-    if (rows_.empty()) {
-        // Into an empty view the rows come as a reset, which views take
-        // without looking at each new row.
-        const int n = Count();
-        if (n == 0)
-            beginResetModel();
-        else
-            beginInsertRows(QModelIndex(), n, n + int(sourceIndexes.size()) - 1);
-        results_.resize(size_t(n) + sourceIndexes.size());
-        Result* out = results_.data() + n;
+    if (sourceIndexes.empty() || !results_) return;
+    const int n = Count();
+    // Into an empty view the rows come as a reset, which views take
+    // without looking at each new row.
+    if (n == 0)
+        beginResetModel();
+    else
+        beginInsertRows(QModelIndex(), n, n + int(sourceIndexes.size()) - 1);
+    if (rows_.unchanged() && rows_.base() == results_) {
+        results_->append(sourceIndexes, colors);
+    } else {
         for (size_t k = 0; k < sourceIndexes.size(); ++k)
-            out[k] = {sourceIndexes[k], k < colors.size() ? colors[k] : kLineColor};
-        if (n == 0)
-            endResetModel();
-        else
-            endInsertRows();
-        return;
+            rows_.add(results_->entryFor(sourceIndexes[k],
+                                         k < colors.size() ? colors[k] : ResultRows::kLineColor));
     }
-    std::vector<Row> rows(sourceIndexes.size());
-    for (size_t k = 0; k < rows.size(); ++k) {
-        rows[k].source = sourceIndexes[k];
-        rows[k].color = colorOf({sourceIndexes[k], k < colors.size() ? colors[k] : kLineColor});
-    }
-    AddRows(std::move(rows));
+    count_ = rows_.count();
+    if (n == 0)
+        endResetModel();
+    else
+        endInsertRows();
 }
 
 void ListModel::SetColumnText(int c, const QString& text) {
@@ -271,6 +211,7 @@ void ListModel::changed(int i, int column) {
 void ListModel::SetBackground(const QColor& c) {
     const std::uint32_t v = valueFromColor(c);
     if (v == background_) return;
+    // The view drawing on that background repaints with it; telling it of
+    // every row's change would cost as many rows as the list has.
     background_ = v;
-    if (Count() > 0) emit dataChanged(index(0, 0), index(Count() - 1, kColumns - 1));
 }

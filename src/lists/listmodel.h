@@ -7,21 +7,20 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
+#include <memory>
 #include <vector>
 
 #include "lists/listfile.h"
+#include "lists/listrows.h"
 
 // The rows of the main list: each row has a text (the Title), five
 // sub-items, a text colour and a bold flag. Rows are addressed from 1, as
 // the rest of the program counts them.
 //
-// A row can also be a search result that refers to a line of a shared source
-// (for instance the lines of every list): its text is derived from that line
-// and its first sub-item is the whole line, so filtering a million lines
-// copies none of them. Result rows are held as a source position and a
-// colour until one of them is changed; only then do they become full rows.
+// The model is a view over rows held elsewhere (a list's document, the
+// results of a search over lines it shares) and copies none of them:
+// showing a million rows costs one reset, and only the rows painted are
+// decoded. Rows changed through the model are held by the model alone.
 class ListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -33,22 +32,26 @@ public:
         std::array<QString, 5> sub;
         std::uint32_t color = listfile::kDefaultTextColor;
         bool bold = false;
-        int source = -1;            // index into the result source, or -1
-        bool textOverride = false;  // a result row whose text was set explicitly
-        bool sub1Override = false;  // a result row whose first sub-item was set
     };
 
     explicit ListModel(QObject* parent = nullptr);
 
     // QAbstractItemModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Shows `rows` (none: empty) in place of every row shown, in one reset.
+    void SetRows(std::shared_ptr<const ListRows> rows);
+    // The rows shown, as they are now.
+    const ListRows& Rows() const { return rows_; }
+
     // ---- list items (1-based) ----
-    int Count() const { return int(rows_.empty() ? results_.size() : rows_.size()); }
+    int Count() const { return count_; }
     // Appends a row and returns its position.
     int Add(const QString& text);
     // Appends many rows at once (one insertion for the view).
@@ -67,19 +70,18 @@ public:
     void SetForeColor(int i, std::uint32_t color);
     bool Bold(int i) const;
     void SetBold(int i, bool bold);
-    const Row& row(int i) const;
 
     // ---- result rows ----
     // Sets the lines result rows refer to (`count` lines, line i given by
     // `lineAt`, asked only for rows that are shown or read), how a row's text
     // is derived from its line and, optionally, its colour (else the default
     // colour). Clears the rows.
-    using LineAt = std::function<QString(int)>;
-    void SetResultSource(int count, LineAt lineAt, std::function<QString(const QString&)> titleOf,
-                         std::function<std::uint32_t(const QString&)> colorOf = {});
+    using LineAt = ResultRows::LineAt;
+    void SetResultSource(int count, LineAt lineAt, ResultRows::TitleOf titleOf,
+                         ResultRows::ColorOf colorOf = {});
     // The same over a list of lines, shared with the model, not copied.
-    void SetResultSource(const QStringList& lines, std::function<QString(const QString&)> titleOf,
-                         std::function<std::uint32_t(const QString&)> colorOf = {});
+    void SetResultSource(const QStringList& lines, ResultRows::TitleOf titleOf,
+                         ResultRows::ColorOf colorOf = {});
     const QStringList& ResultSource() const { return listSource_; }
     // Appends result rows referring to the given source lines; rows past the
     // end of `colors` take the colour of their line.
@@ -98,34 +100,15 @@ public:
     void SetFont(const QFont& f);
 
 private:
-    // A result row in its compact form.
-    struct Result {
-        int source;
-        std::uint32_t color;  // kLineColor: the colour of its line
-    };
-    static constexpr std::uint32_t kLineColor = 0xFFFFFFFFu;
-
-    Row& at(int i) {
-        materialize();
-        return rows_[size_t(i - 1)];
-    }
-    // Turns compact result rows into full rows; the view sees no change.
-    void materialize();
-    // The source line a result row refers to; null when out of range.
-    std::optional<QString> sourceLine(int index) const;
-    std::uint32_t colorOf(const Result& r) const;
     bool valid(int i) const { return i >= 1 && i <= Count(); }
     void changed(int i, int column = -1);
 
-    std::vector<Row> rows_;
-    // Used instead of rows_ while every row is an unchanged result row.
-    std::vector<Result> results_;
-    std::array<QString, kColumns> headers_;
-    int sourceCount_ = 0;
-    LineAt lineAt_;
+    EditedRows rows_;
+    int count_ = 0;
+    // The results AddResults extends while no row was changed.
+    std::shared_ptr<ResultRows> results_;
     QStringList listSource_;
-    std::function<QString(const QString&)> titleOf_;
-    std::function<std::uint32_t(const QString&)> colorOf_;
+    std::array<QString, kColumns> headers_;
     QColor defaultText_;
     std::uint32_t background_ = 0xFFFFFFu;
     QFont font_, boldFont_;

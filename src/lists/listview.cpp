@@ -144,6 +144,26 @@ void ListView::keyPressEvent(QKeyEvent* e) {
     QTreeView::keyPressEvent(e);
 }
 
+void ListView::focusInEvent(QFocusEvent* e) {
+    const bool none = !currentIndex().isValid();
+    QTreeView::focusInEvent(e);
+    // Taking the focus chooses no row: a list just shown keeps no current
+    // row, whether the window took the focus before the rows came or after,
+    // so the first key starts from the list's ends.
+    if (none && currentIndex().isValid() && !Selected(SelectedItem()))
+        selectionModel()->clearCurrentIndex();
+}
+
+QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // A list just shown has no current row, and the tree view would take
+    // any key to its first row: End goes to the last one at once.
+    if (!currentIndex().isValid() && model_.Count() > 0) {
+        if (action == MoveEnd) return model_.index(model_.Count() - 1, 0);
+        if (action == MoveHome) return model_.index(0, 0);
+    }
+    return QTreeView::moveCursor(action, modifiers);
+}
+
 void ListView::mouseEvent(QMouseEvent* e,
                           const std::function<void(int, int, float, float)>& handler,
                           bool released) {

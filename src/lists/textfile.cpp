@@ -4,10 +4,13 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +144,19 @@ QByteArray encodeLines(const QStringList& lines) {
 }
 
 namespace {
+// A large file is read into a buffer that asked for large pages before it
+// is written: taking fresh memory a small page at a time is what makes
+// reading a list of a million entries slow on some machines.
+constexpr qint64 kLargeFile = qint64(8) << 20;
+
+void preferLargePages(void* data, qsizetype bytes) {
+    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto to =
+        (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
 FileState stateFrom(const struct stat& st) {
     return FileState{qint64(st.st_size),
                      qint64(st.st_mtim.tv_sec) * 1'000'000'000 + qint64(st.st_mtim.tv_nsec)};
@@ -200,7 +216,20 @@ ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileSt
     if (opened != ReadStatus::Ok) return opened;
     QByteArray got;
     if (limit < 0) {
-        got = f.readAll();
+        const qint64 size = f.size();
+        if (size >= kLargeFile && size < (qint64(1) << 40)) {
+            got = QByteArray(qsizetype(size), Qt::Uninitialized);
+            preferLargePages(got.data(), got.size());
+            qint64 at = 0;
+            while (at < size) {
+                const qint64 n = f.read(got.data() + at, size - at);
+                if (n <= 0) break;
+                at += n;
+            }
+            got.resize(qsizetype(at));
+        }
+        // The rest of a file that grew meanwhile, or one that tells no size.
+        got += f.readAll();
     } else {
         // One byte more than allowed tells a file that is too long, without
         // reading the rest of it.
@@ -211,6 +240,24 @@ ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileSt
         return failed(ReadStatus::Unreadable, error, f.errorString());
     data = std::move(got);
     return ReadStatus::Ok;
+}
+
+bool holdsBytes(const QString& path, QByteArrayView bytes) {
+    QFile f;
+    FileState state;
+    if (openPlainFile(path, f, &state) != ReadStatus::Ok || state.size != bytes.size())
+        return false;
+    constexpr qint64 kBlock = qint64(1) << 20;
+    QByteArray block(qsizetype(std::min(kBlock, std::max<qint64>(bytes.size(), 1))), '\0');
+    qsizetype at = 0;
+    for (;;) {
+        const qint64 n = f.read(block.data(), block.size());
+        if (n < 0) return false;
+        if (n == 0) return at == bytes.size();
+        if (at + n > bytes.size() || std::memcmp(block.constData(), bytes.data() + at, size_t(n)))
+            return false;
+        at += qsizetype(n);
+    }
 }
 
 ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit, QString* error) {

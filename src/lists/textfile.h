@@ -61,6 +61,10 @@ ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state = nu
 ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit = -1,
                      FileState* state = nullptr, QString* error = nullptr);
 
+// True when the plain file at `path` holds exactly `bytes`. Read a block at
+// a time, so a large file costs no more memory than one block.
+bool holdsBytes(const QString& path, QByteArrayView bytes);
+
 // Reads the lines of the file at `path`. `lines` is left empty unless Ok;
 // otherwise `error`, when given, says why.
 ReadStatus readLines(const QString& path, QStringList& lines, qint64 limit = -1,

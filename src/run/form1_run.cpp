@@ -147,6 +147,11 @@ void Form1::ToggleStayOpen() {
 void Form1::showSearchBox(bool on) {
     model_.setSearchBoxShown(on);
     Text2->setVisible(on);
+    if (on) return;
+    // What the box filtered and found is let go with it; the rows shown
+    // keep what they show.
+    Search().filter().reset();
+    Search().setList4(nullptr);
 }
 
 void Form1::setCaption(const QString& text) {

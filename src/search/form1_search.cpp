@@ -28,11 +28,11 @@ void Form1::Text2_Change() {
     const std::shared_ptr<const SearchLines> source =
         fileSystem ? Search().List2() : Search().List4();
     const std::vector<int>& found = Search().filter().update(*source, Text2->text());
-    ListModel& items = List1->ListItems();
-    items.SetResultSource(
+    auto rows = std::make_shared<ResultRows>(
         source->size(), [source](int i) { return source->line(i); }, &quicksearch::rowText,
         &quicksearch::rowColor);
-    items.AddResults(found, {});
+    rows->assign(found);
+    List1->ListItems().SetRows(std::move(rows));
 
     CheckListOverflow();
     List1->viewport()->update();

@@ -93,7 +93,7 @@ const std::vector<int>& Filter::update(const SearchLines& source, const QString&
 void Filter::reset() {
     generation_ = 0;
     text_.clear();
-    matches_.clear();
+    matches_ = {};
     valid_ = false;
     refined_ = false;
 }

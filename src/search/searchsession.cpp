@@ -21,6 +21,10 @@ void SearchSession::setList4(SearchLines lines) {
     list4_ = std::make_shared<const SearchLines>(std::move(lines));
 }
 
+void SearchSession::setList4(std::shared_ptr<const SearchLines> lines) {
+    list4_ = lines ? std::move(lines) : std::make_shared<const SearchLines>();
+}
+
 void SearchSession::walkFolders(std::vector<fsindex::FolderSetting> folders,
                                 const QString& indexFile, std::function<void()> done) {
     if (worker_.joinable()) return;

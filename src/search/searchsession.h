@@ -45,9 +45,11 @@ public:
     void setList2(SearchLines lines);
     // Names of the lists met while reading every list.
     QStringList& List3() { return list3_; }
-    // The shown list's file, for the quick search.
+    // The shown list's lines, for the quick search.
     std::shared_ptr<const SearchLines> List4() const { return list4_; }
     void setList4(SearchLines lines);
+    // The lines a list already holds, shared rather than copied.
+    void setList4(std::shared_ptr<const SearchLines> lines);
 
     quicksearch::Filter& filter() { return filter_; }
 

@@ -53,6 +53,28 @@ TEST_F(ListKeys, DigitsNeverTypeToSelectInAScrollingList) {
     EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 1);
 }
 
+// A list just shown has no current row: the first End goes to the last
+// entry, the first Home to the first, in a list that fits and one that
+// scrolls, also when the list is shown again while the keyboard is on it.
+TEST_F(ListKeys, EndAndHomeOnAFreshListGoToTheLastAndFirstEntry) {
+    for (const int n : {4, 30}) {
+        startOn(rows(n));
+        QString top = "Brennomix";
+        // First as started (the window took the focus after the rows came),
+        // then shown again while the keyboard is on the list.
+        bool started = true;
+        for (const Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_Home, Qt::Key_End}) {
+            if (!started) form->LoadList(top);
+            started = false;
+            ASSERT_EQ(form->List1->SelectedItem(), 0);
+            key(k);
+            const int expected = k == Qt::Key_End ? n : 1;
+            EXPECT_EQ(form->List1->SelectedItem(), expected) << n << " rows, key " << k;
+            EXPECT_TRUE(form->List1->Selected(expected)) << n << " rows, key " << k;
+        }
+    }
+}
+
 TEST_F(ListKeys, ArrowsWrapAndRightRuns) {
     startOn(rows(4));
     control<ListView>(*form, "List1")->SetSelected(1, true);
