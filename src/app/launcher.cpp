@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 
@@ -22,11 +23,13 @@ extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     // meantime wait only for the event loop to take their words.
     const std::unique_ptr<WindowSystem> system = makeWindowSystem();
     QString error;
-    if (!start->linkSocket.isEmpty() && !system->listen(start->linkSocket, &error))
+    const QString linkSocket = QFile::decodeName(start->linkSocket);
+    if (!linkSocket.isEmpty() && !system->listen(linkSocket, &error))
         std::fprintf(stderr, "brennomix: later copies cannot reach this one: %s\n",
                      qPrintable(error));
 
-    Form1 form(system->platform(), system->dialogs(), start->programFolder, start->commandLine);
+    Form1 form(system->platform(), system->dialogs(), QFile::decodeName(start->programFolder),
+               QString::fromLocal8Bit(start->commandLine));
     system->setDialogOwner(&form);
     // An ending program stops answering before anything else: a copy
     // started now must not have its words taken and then dropped.
