@@ -101,3 +101,13 @@ TEST(LinuxPlatform, DesktopEntriesThatAreNoFilesAreListedUnderTheirNames) {
     EXPECT_TRUE(p.desktopEntryTitle(zero, title));
     EXPECT_TRUE(title.isEmpty());
 }
+
+// Window placement times its requests by the time since the system started:
+// the clock /proc/uptime shows, in milliseconds.
+TEST(LinuxPlatform, UptimeIsTheSystemsOwnInMilliseconds) {
+    QFile f(QStringLiteral("/proc/uptime"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const double shown = f.readAll().split(' ').value(0).toDouble() * 1000;
+    LinuxPlatform platform;
+    EXPECT_NEAR(double(platform.uptimeMs()), shown, 1000);
+}

@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include "lists/textfile.h"
 #include "platform/keycombination.h"
@@ -77,10 +78,11 @@ QString LinuxPlatform::osFamily() {
 }
 
 qint64 LinuxPlatform::uptimeMs() {
-    QFile f(QStringLiteral("/proc/uptime"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.isEmpty() ? 0 : qint64(parts[0].toDouble() * 1000);
+    // The clock /proc/uptime shows, suspended time included, read without
+    // opening a file: window placement asks for it at every resize.
+    timespec now{};
+    if (::clock_gettime(CLOCK_BOOTTIME, &now) != 0) return 0;
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 void LinuxPlatform::beep() {
