@@ -4,7 +4,10 @@
 // (Xvfb with openbox). Also compares the resident memory of both once the
 // window is up.
 //
-//   start [rounds]    (default 10)
+//   start [rounds] [other-brennomix]    (default 10 rounds)
+//
+// Another build of the launcher given as second argument is started in the
+// same loop too, so that a change can be judged against the build before.
 //
 // With START_TRACE set, each start's damage samples go to standard error.
 //
@@ -13,7 +16,8 @@
 // damage the window's image is read back; "painted" is the first moment
 // its image holds at least 90% of the ink (pixels that are not the
 // background colour) that it holds once everything has settled, so a
-// window mapped empty and filled later counts from the filling.
+// window mapped empty and filled later counts from the filling; "first
+// drawn" is the first moment it holds any.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -166,7 +170,8 @@ long ink(Display* dpy, Window w) {
 }
 
 struct Start {
-    double mappedMs = -1, paintedMs = -1;
+    // Painted: the rows are there; drawn: the window first shows anything.
+    double mappedMs = -1, drawnMs = -1, paintedMs = -1;
     long rssKb = -1;
 };
 
@@ -234,6 +239,11 @@ public:
                     std::fprintf(stderr, "  %.1f ms ink %ld\n", at, amount);
             }
             for (const auto& [at, amount] : samples)
+                if (amount > 0) {
+                    s.drawnMs = at;
+                    break;
+                }
+            for (const auto& [at, amount] : samples)
                 if (final > 0 && amount >= final * 9 / 10) {
                     s.paintedMs = at;
                     break;
@@ -294,9 +304,10 @@ bool waitForWindowManager(Display* dpy) {
 }
 
 struct Series {
-    std::vector<double> mapped, painted, rss;
+    std::vector<double> mapped, drawn, painted, rss;
     void add(const Start& s) {
         mapped.push_back(s.mappedMs);
+        drawn.push_back(s.drawnMs);
         if (s.paintedMs >= 0) painted.push_back(s.paintedMs);
         rss.push_back(double(s.rssKb) / 1024);
     }
@@ -307,6 +318,7 @@ struct Series {
 int main(int argc, char* argv[]) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const std::string launcher = BRENNOMIX_BIN;
+    const std::string other = argc > 2 ? argv[2] : "";
 
     char folderTemplate[] = "/tmp/brennomix-start-XXXXXX";
     if (!mkdtemp(folderTemplate)) return 1;
@@ -341,16 +353,18 @@ int main(int argc, char* argv[]) {
     Probe probe(dpy);
 
     constexpr int kSettleMs = 1500;
-    Series ours, rofi;
+    Series ours, rofi, before;
     bool ok = true;
     // A first round of each warms the caches the others then share.
     for (int i = -1; i < rounds && ok; ++i) {
         const auto a = probe.measure({launcher}, {}, kSettleMs);
         const auto b = probe.measure({"rofi", "-dmenu", "-p", "run"}, input, kSettleMs);
-        ok = a && b;
+        const auto c = other.empty() ? a : probe.measure({other}, {}, kSettleMs);
+        ok = a && b && c;
         if (ok && i >= 0) {
             ours.add(*a);
             rofi.add(*b);
+            before.add(*c);
         }
     }
     XCloseDisplay(dpy);
@@ -365,16 +379,25 @@ int main(int argc, char* argv[]) {
 
     using bench::median;
     std::printf("%d first starts each, a list of 20 entries, alternately\n", rounds);
-    std::printf("%-22s %10s %10s %8s\n", "median", "brennomix", "rofi", "ratio");
+    std::printf("%-24s %10s %10s %8s\n", "median", "brennomix", "rofi", "ratio");
     const auto row = [](const char* what, const std::vector<double>& a,
                         const std::vector<double>& b) {
-        std::printf("%-22s %10.1f %10.1f %8.2f\n", what, median(a), median(b),
+        std::printf("%-24s %10.1f %10.1f %8.2f\n", what, median(a), median(b),
                     median(a) / median(b));
     };
     row("exec -> mapped, ms", ours.mapped, rofi.mapped);
+    row("exec -> first drawn, ms", ours.drawn, rofi.drawn);
     row("exec -> painted, ms", ours.painted, rofi.painted);
     row("resident memory, MB", ours.rss, rofi.rss);
-    std::printf("%-22s %10.1f %10.1f\n", "p95 painted, ms", bench::percentile(ours.painted, 0.95),
+    std::printf("%-24s %10.1f %10.1f\n", "p95 painted, ms", bench::percentile(ours.painted, 0.95),
                 bench::percentile(rofi.painted, 0.95));
+    if (!other.empty()) {
+        std::printf("\n%s, same loop\n", other.c_str());
+        std::printf("%-24s %10s %10s %8s\n", "median", "this", "other", "ratio");
+        row("exec -> mapped, ms", ours.mapped, before.mapped);
+        row("exec -> first drawn, ms", ours.drawn, before.drawn);
+        row("exec -> painted, ms", ours.painted, before.painted);
+        row("resident memory, MB", ours.rss, before.rss);
+    }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -9,13 +10,39 @@
 #include "app/form1.h"
 #include "platform/windowsystem.h"
 
+namespace {
+
+// Gives every window the launcher's icon once the first window has painted:
+// the rows are on screen sooner, and the window manager takes the icon as
+// well a moment later.
+class IconAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, this, [this] {
+                QApplication::setWindowIcon(appIcon());
+                qApp->removeEventFilter(this);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+}  // namespace
+
 extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     const LauncherStart* start) {
     QApplication app(*start->argc, start->argv);
     QApplication::setApplicationName(QStringLiteral("Brennomix"));
     // Every window, message box included, carries the launcher's icon, and
     // the desktop can match the windows to the installed menu entry.
-    QApplication::setWindowIcon(appIcon());
+    app.installEventFilter(new IconAfterFirstPaint(&app));
     QApplication::setDesktopFileName(QStringLiteral("brennomix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
