@@ -1,3 +1,4 @@
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/linux/linuxplatform.h"
+#include "waitfor.h"
 
 // The tests run without an X server: what the launcher gets there is what
 // any desktop without X11 gives it.
@@ -110,4 +112,16 @@ TEST(LinuxPlatform, UptimeIsTheSystemsOwnInMilliseconds) {
     const double shown = f.readAll().split(' ').value(0).toDouble() * 1000;
     LinuxPlatform platform;
     EXPECT_NEAR(double(platform.uptimeMs()), shown, 1000);
+}
+
+// The pointer's position is asked of the window system once per pass of the
+// event loop: a move the platform made itself shows at once, one made by the
+// user from the next pass on.
+TEST(LinuxPlatform, ThePointerIsAskedForAgainInEachPassOfTheEventLoop) {
+    LinuxPlatform platform;
+    platform.setCursorPos(QPoint(10, 20));
+    EXPECT_EQ(platform.cursorPos(), QPoint(10, 20));
+    QCursor::setPos(QPoint(30, 40));
+    EXPECT_EQ(platform.cursorPos(), QPoint(10, 20));
+    EXPECT_TRUE(waitFor([&] { return platform.cursorPos() == QPoint(30, 40); }));
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -90,10 +91,19 @@ void LinuxPlatform::beep() {
 }
 
 QPoint LinuxPlatform::cursorPos() {
-    return QCursor::pos();
+    // Each asking is a round trip to the X server, and window placement
+    // asks for every measure it converts: a first start asked some 160
+    // times before its window was up. Within one pass of the event loop the
+    // pointer is where it was; the next pass asks again.
+    if (!cursor_) {
+        cursor_ = QCursor::pos();
+        QTimer::singleShot(0, this, [this] { cursor_.reset(); });
+    }
+    return *cursor_;
 }
 
 void LinuxPlatform::setCursorPos(const QPoint& pos) {
+    cursor_.reset();
     QCursor::setPos(pos);
 }
 
