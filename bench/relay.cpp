@@ -2,7 +2,7 @@
 // line to a running copy and end, next to starting /bin/true; both write
 // to a pipe that is read to its end.
 //
-//   relay [count]    (default 100)
+//   relay [count] [brennomix]    (default 100, and the build's own program)
 //
 // A first copy runs offscreen over a fresh program folder and runtime
 // folder; the second copies and /bin/true are started alternately so that
@@ -103,7 +103,8 @@ Figures figures(std::vector<double> ms) {
 
 int main(int argc, char* argv[]) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    const std::string launcher = BRENNOMIX_BIN;
+    // Another build may be given, to measure it under the same conditions.
+    const std::string launcher = argc > 2 ? argv[2] : BRENNOMIX_BIN;
 
     QTemporaryDir tmp;
     const QString home = tmp.path() + QStringLiteral("/home");
