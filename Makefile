@@ -45,7 +45,8 @@ deb: release-configure
 
 # Benchmarks may use the tests' support code, so their build has the tests
 # configured; only the benchmarks and what they run are built.
-bench: setup
+bench:
+	./scripts/setup.sh bench
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENNOMIX_TESTS=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target bench
 

@@ -1,7 +1,8 @@
 // Times how long a second copy of the launcher takes to hand its command
-// line to a running copy and end, next to starting /bin/true.
+// line to a running copy and end, next to starting /bin/true; both write
+// to a pipe that is read to its end.
 //
-//   relay [count]    (default 100)
+//   relay [count] [brennomix]    (default 100, and the build's own program)
 //
 // A first copy runs offscreen over a fresh program folder and runtime
 // folder; the second copies and /bin/true are started alternately so that
@@ -37,25 +38,44 @@ void setEnv(const std::string& name, const std::string& value) {
     environment.push_back(name + '=' + value);
 }
 
-pid_t spawn(const std::vector<std::string>& args) {
+// Starts `args` with its standard output and error on a pipe, whose
+// reading end is returned in `out` (-1: to /dev/null, for the first copy,
+// which outlives the loop).
+pid_t spawn(const std::vector<std::string>& args, int* out = nullptr) {
     std::vector<char*> argv, envp;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     for (std::string& e : environment) envp.push_back(e.data());
     envp.push_back(nullptr);
+    int fds[2] = {-1, -1};
+    if (out && pipe2(fds, O_CLOEXEC) != 0) return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (out) {
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
     pid_t pid = -1;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
+    if (out) {
+        close(fds[1]);
+        *out = fds[0];
+    }
     return pid;
 }
 
-// Runs a program to its end; its exit status, or -1.
+// Runs a program to its end, reading what it writes; its exit status, or -1.
 int run(const std::vector<std::string>& args) {
-    const pid_t pid = spawn(args);
+    int out = -1;
+    const pid_t pid = spawn(args, &out);
+    char buf[4096];
+    while (out >= 0 && read(out, buf, sizeof buf) > 0) {
+    }
+    if (out >= 0) close(out);
     int status = 0;
     if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -83,7 +103,8 @@ Figures figures(std::vector<double> ms) {
 
 int main(int argc, char* argv[]) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    const std::string launcher = BRENNOMIX_BIN;
+    // Another build may be given, to measure it under the same conditions.
+    const std::string launcher = argc > 2 ? argv[2] : BRENNOMIX_BIN;
 
     QTemporaryDir tmp;
     const QString home = tmp.path() + QStringLiteral("/home");

@@ -12,6 +12,11 @@ qt6-svg-dev hicolor-icon-theme"
 PACKAGES="$PACKAGES desktop-file-utils appstream man-db dpkg-dev file"
 # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
 PACKAGES="$PACKAGES clang libclang-rt-14-dev"
+# "setup.sh bench": the tools the benchmarks compare against and probe
+# with, needed by make bench only.
+if [ "${1:-}" = bench ]; then
+    PACKAGES="$PACKAGES rofi libxdamage-dev dbus-daemon"
+fi
 
 missing=""
 for p in $PACKAGES; do

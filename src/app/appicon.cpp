@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -40,8 +41,52 @@ QIcon builtInAppIcon() {
     return icon;
 }
 
+namespace {
+
+// The launcher's icon, looked up only when it is first drawn or measured:
+// reading the icon themes and drawing the built-in picture cost a first
+// start more than anything else outside Qt's own, and the window shows its
+// rows before its icon is needed.
+class AppIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QString iconName() override { return icon().name(); }
+    // The built-in picture is always there to fall back on.
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("brennomix-app-icon"); }
+    QIconEngine* clone() const override { return new AppIconEngine(*this); }
+
+private:
+    const QIcon& icon() {
+        if (icon_.isNull()) {
+            addInstalledIconFolder();
+            const QIcon installed = QIcon::fromTheme(QStringLiteral("brennomix"));
+            icon_ = installed.isNull() ? builtInAppIcon() : installed;
+        }
+        return icon_;
+    }
+
+    QIcon icon_;
+};
+
+}  // namespace
+
 QIcon appIcon() {
-    addInstalledIconFolder();
-    const QIcon installed = QIcon::fromTheme(QStringLiteral("brennomix"));
-    return installed.isNull() ? builtInAppIcon() : installed;
+    return QIcon(new AppIconEngine);
 }

@@ -1,10 +1,18 @@
 #include "app/commandword.h"
 
+#include <QStringDecoder>
+
 namespace commandword {
 
 QStringList relayWords(const QString& commandLine) {
-    const QString word = commandLine.toLower() == u"/quit" ? QStringLiteral("quit") : commandLine;
-    return {QString::fromLatin1(kDummyWord), word};
+    QStringList words;
+    for (const std::string& w : linkwire::relayWords(commandLine.toStdString())) {
+        // A U+FEFF the command line begins with is kept as it stands.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                         QStringDecoder::Flag::ConvertInitialBom);
+        words << decoder.decode(QByteArrayView(w.data(), qsizetype(w.size())));
+    }
+    return words;
 }
 
 namespace {

@@ -4,18 +4,19 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "platform/linkwire.h"
+
 // Rules of the command words a start of the program brings: what a second
 // copy hands to the running one, and how a digit sequence such as "/123"
 // is read.
 namespace commandword {
 
-// Sent before every word, so that the word is always a change of the
-// receiving text even when the same command is sent twice in a row.
-inline constexpr const char* kDummyWord = "aa";
+using linkwire::kDummyWord;
 
 // The words a second copy hands over, in order: the dummy word, then
 // "quit" when the command line is "/quit" in any case, else the command
-// line unchanged (possibly empty).
+// line unchanged (possibly empty). The executable hands them over with
+// linkwire::relayWords, which this follows.
 QStringList relayWords(const QString& commandLine);
 
 // The numeric test digit sequences are gated by: optional blanks around an

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <optional>
 
-#include "app/appicon.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "run/keycodes.h"
@@ -36,7 +35,6 @@ Form1::Form1(Platform& platform, Dialogs& dialogs, const QString& programFolder,
       search_(std::make_unique<SearchSession>(platform)) {
     setObjectName(QStringLiteral("Form1"));
     setCaption(QStringLiteral("Brennomix test"));
-    setWindowIcon(appIcon());
     setMouseTracking(true);
     QFont f = font();
     f.setPointSize(8);

@@ -1,6 +1,8 @@
 #include "app/launcher.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -8,13 +10,39 @@
 #include "app/form1.h"
 #include "platform/windowsystem.h"
 
+namespace {
+
+// Gives every window the launcher's icon once the first window has painted:
+// the rows are on screen sooner, and the window manager takes the icon as
+// well a moment later.
+class IconAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, this, [this] {
+                QApplication::setWindowIcon(appIcon());
+                qApp->removeEventFilter(this);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+}  // namespace
+
 extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     const LauncherStart* start) {
     QApplication app(*start->argc, start->argv);
     QApplication::setApplicationName(QStringLiteral("Brennomix"));
     // Every window, message box included, carries the launcher's icon, and
     // the desktop can match the windows to the installed menu entry.
-    QApplication::setWindowIcon(appIcon());
+    app.installEventFilter(new IconAfterFirstPaint(&app));
     QApplication::setDesktopFileName(QStringLiteral("brennomix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -22,11 +50,13 @@ extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     // meantime wait only for the event loop to take their words.
     const std::unique_ptr<WindowSystem> system = makeWindowSystem();
     QString error;
-    if (!start->linkSocket.isEmpty() && !system->listen(start->linkSocket, &error))
+    const QString linkSocket = QFile::decodeName(start->linkSocket);
+    if (!linkSocket.isEmpty() && !system->listen(linkSocket, &error))
         std::fprintf(stderr, "brennomix: later copies cannot reach this one: %s\n",
                      qPrintable(error));
 
-    Form1 form(system->platform(), system->dialogs(), start->programFolder, start->commandLine);
+    Form1 form(system->platform(), system->dialogs(), QFile::decodeName(start->programFolder),
+               QString::fromLocal8Bit(start->commandLine));
     system->setDialogOwner(&form);
     // An ending program stops answering before anything else: a copy
     // started now must not have its words taken and then dropped.

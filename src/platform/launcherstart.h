@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QString>
+// The executable decides on its own whether it is the first copy, with
+// plain system calls; the windows, and Qt with them, live in a module it
+// loads only when it is to run them. A second copy thus costs little more
+// than starting a process.
 
-// The executable decides on its own whether it is the first copy, needing
-// only Qt Core; the windows live in a module it loads only when it is to
-// run them. A second copy thus costs little more than starting a process.
-
-// What start-up hands to the windows.
+// What start-up hands to the windows: file names and text as the system
+// gives them (bytes of the local encoding), since the executable has no
+// string type of Qt's to hand over.
 struct LauncherStart {
     int* argc;
     char** argv;
-    QString programFolder;
-    QString commandLine;
+    const char* programFolder;
+    const char* commandLine;
     // Where to listen for later copies; empty when this copy runs without
     // a link.
-    QString linkSocket;
+    const char* linkSocket;
 };
 
 // The module's file name and its entry point.

@@ -4,32 +4,23 @@
 #include <QByteArrayView>
 #include <QStringList>
 
-// The message a second copy sends to the running copy over the instance
-// link: a fixed 8-byte mark, the number of words (32-bit, big-endian), then
-// each word as its length in bytes (32-bit, big-endian) and its UTF-8
-// text. A message is bounded: at most kMaxWords words of at most
-// kMaxWordBytes bytes each. Anything else is garbage and is dropped whole.
-//
-// The running copy answers a whole, valid message with the single byte
-// kAck before it acts on the words, and closes the connection.
+#include "platform/linkwire.h"
+
+// The instance link's message (see linkwire.h) in Qt's types, for the
+// running copy's end of the link and the tools that test it. The bytes are
+// made and read by linkwire alone, so both ends keep to one protocol.
 namespace linkmessage {
 
-inline constexpr char kMark[8] = {'B', 'R', 'N', 'M', 'X', 'L', 'K', '1'};
-inline constexpr int kMaxWords = 8;
-// The receiving text box holds at most 32767 characters; a word of this
-// many bytes never has more.
-inline constexpr int kMaxWordBytes = 32767;
-inline constexpr char kAck = 'K';
+using linkwire::kAck;
+using linkwire::kMark;
+using linkwire::kMaxWordBytes;
+using linkwire::kMaxWords;
 
 // The message for `words`; empty when they break the bounds (too many
 // words, or a word too long).
 QByteArray encode(const QStringList& words);
 
-enum class Status {
-    Incomplete,  // a valid beginning: more bytes are needed
-    Complete,    // one whole message, exactly the bytes given
-    Invalid,     // garbage, too large, or bytes after the message
-};
+using linkwire::Status;
 
 struct Decoded {
     Status status = Status::Incomplete;

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/launcherstart.h"
 
 // The executable's start-up where it depends on the system, before anything
-// that draws windows is loaded; it needs Qt Core only. The build chooses
-// the implementation (BRENNOMIX_PLATFORM): src/platform/linux, the real
-// one, or src/platform/null, which has no link and no windows to load.
+// that draws windows is loaded. It is plain C++ over the system's own calls:
+// a second copy decides, hands its words over and ends without loading any
+// Qt library. The build chooses the implementation (BRENNOMIX_PLATFORM):
+// src/platform/linux, the real one, or src/platform/null, which has no link
+// and no windows to load.
 namespace processstart {
 
 // The folder the running executable lies in.
-QString executableFolder();
+std::string executableFolder();
 
 // Whether this copy runs, decided over the link between copies started
 // from one program folder.
@@ -29,17 +30,17 @@ enum class Role {
 class InstanceClaim {
 public:
     virtual ~InstanceClaim() = default;
-    // Decides the role, handing `words` over when another copy runs.
-    virtual Role claim(const QStringList& words) = 0;
-    // Where the first copy listens for later ones.
-    virtual QString address() const = 0;
+    // Decides the role, handing `words` (UTF-8) over when another copy runs.
+    virtual Role claim(const std::vector<std::string>& words) = 0;
+    // Where the first copy listens.
+    virtual std::string address() const = 0;
 };
-std::unique_ptr<InstanceClaim> makeInstanceClaim(const QString& programFolder);
+std::unique_ptr<InstanceClaim> makeInstanceClaim(const std::string& programFolder);
 
 // The entry of the module with the windows: beside the executable in
 // `exeFolder` when it is there, else where an installed copy keeps it;
 // nullptr, with a reason in `error`, when it cannot be loaded.
 using LauncherEntry = int (*)(const LauncherStart*);
-LauncherEntry loadLauncher(const QString& exeFolder, QString* error);
+LauncherEntry loadLauncher(const std::string& exeFolder, std::string* error);
 
 }  // namespace processstart

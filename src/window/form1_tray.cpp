@@ -1,3 +1,4 @@
+#include "app/appicon.h"
 #include "app/form1.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -17,7 +18,7 @@ void Form1::mnuTray_Click() {
         t = new TrayIcon(plat_, this);
         t->setObjectName(QStringLiteral("t"));
         t->OwnerForm = this;
-        t->Icon = windowIcon();
+        t->Icon = appIcon();
         connect(t, &TrayIcon::MouseUp, this, &Form1::t_MouseUp);
         t->Add();
         // The hotkey is set up here once per run: it stays while residency

@@ -58,7 +58,14 @@ TEST_F(AppIconTest, InstalledIconOfTheThemeIsPreferred) {
                           "[Icon Theme]\nName=Hicolor\nDirectories=scalable/apps\n\n"
                           "[scalable/apps]\nSize=64\nMinSize=8\nMaxSize=512\nType=Scalable\n"));
     ASSERT_TRUE(writeFile(icons.filePath("hicolor/scalable/apps/brennomix.svg"), green));
+    // The icon is looked up when it is first drawn: one taken before the
+    // theme was there shows the theme's all the same.
+    QIcon::setThemeSearchPaths({});
+    const QIcon early = appIcon();
+    EXPECT_FALSE(early.isNull());
     QIcon::setThemeSearchPaths({icons.path()});
     QIcon::setThemeName(QStringLiteral("hicolor"));
     EXPECT_EQ(pixelNearEdge(appIcon()), 0x00ff00u);
+    EXPECT_EQ(pixelNearEdge(early), 0x00ff00u);
+    EXPECT_FALSE(appIcon().availableSizes().isEmpty());
 }

@@ -48,6 +48,8 @@ e2e_start_launcher
 e2e_dismiss_message 15
 win=$(e2e_wait_window "Brennomix Launcher" 15)
 e2e_screenshot shown "$win"
+# The icon follows the first painting of the window.
+e2e_wait 10 sh -c "xprop -id $win _NET_WM_ICON | grep -q '='" || e2e_fail "the window has no icon"
 # The icon's pixels as numbers (0xAARRGGBB), not xprop's picture of them.
 icon=$(xprop -id "$win" -f _NET_WM_ICON 32c _NET_WM_ICON | sed -n 's/^[^=]*= *//p')
 [ -n "$icon" ] || e2e_fail "the window has no icon"

@@ -7,10 +7,11 @@
 
 TEST(LauncherModule, BesideTheExecutableElseByNameAlongTheRunpath) {
     QTemporaryDir bin;
-    const QString name = QStringLiteral("libbrennomix_ui.so");
-    EXPECT_EQ(launcherModuleFile(bin.path(), name), name);
-    QFile module(bin.filePath(name));
+    const std::string name = "libbrennomix_ui.so";
+    EXPECT_EQ(launcherModuleFile(bin.path().toStdString(), name), name);
+    QFile module(bin.filePath(QString::fromStdString(name)));
     ASSERT_TRUE(module.open(QIODevice::WriteOnly));
     module.close();
-    EXPECT_EQ(launcherModuleFile(bin.path(), name), bin.filePath(name));
+    EXPECT_EQ(launcherModuleFile(bin.path().toStdString(), name),
+              bin.filePath(QString::fromStdString(name)).toStdString());
 }

@@ -1,3 +1,4 @@
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/linux/linuxplatform.h"
+#include "waitfor.h"
 
 // The tests run without an X server: what the launcher gets there is what
 // any desktop without X11 gives it.
@@ -100,4 +102,26 @@ TEST(LinuxPlatform, DesktopEntriesThatAreNoFilesAreListedUnderTheirNames) {
     EXPECT_TRUE(title.isEmpty());
     EXPECT_TRUE(p.desktopEntryTitle(zero, title));
     EXPECT_TRUE(title.isEmpty());
+}
+
+// Window placement times its requests by the time since the system started:
+// the clock /proc/uptime shows, in milliseconds.
+TEST(LinuxPlatform, UptimeIsTheSystemsOwnInMilliseconds) {
+    QFile f(QStringLiteral("/proc/uptime"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const double shown = f.readAll().split(' ').value(0).toDouble() * 1000;
+    LinuxPlatform platform;
+    EXPECT_NEAR(double(platform.uptimeMs()), shown, 1000);
+}
+
+// The pointer's position is asked of the window system once per pass of the
+// event loop: a move the platform made itself shows at once, one made by the
+// user from the next pass on.
+TEST(LinuxPlatform, ThePointerIsAskedForAgainInEachPassOfTheEventLoop) {
+    LinuxPlatform platform;
+    platform.setCursorPos(QPoint(10, 20));
+    EXPECT_EQ(platform.cursorPos(), QPoint(10, 20));
+    QCursor::setPos(QPoint(30, 40));
+    EXPECT_EQ(platform.cursorPos(), QPoint(10, 20));
+    EXPECT_TRUE(waitFor([&] { return platform.cursorPos() == QPoint(30, 40); }));
 }

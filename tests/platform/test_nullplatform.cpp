@@ -33,7 +33,7 @@ TEST(NullPlatform, TheLauncherRunsOverItWithoutEffects) {
 TEST(NullPlatform, StartUpRunsAloneAndHasNoWindowsToLoad) {
     const auto claim = processstart::makeInstanceClaim("/nowhere");
     EXPECT_EQ(claim->claim({"aa", "/2"}), processstart::Role::Alone);
-    QString error;
+    std::string error;
     EXPECT_EQ(processstart::loadLauncher(processstart::executableFolder(), &error), nullptr);
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.empty());
 }

@@ -1,8 +1,9 @@
 #include "platform/linux/launchermodule.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
-QString launcherModuleFile(const QString& executableFolder, const QString& moduleName) {
-    const QString beside = executableFolder + u'/' + moduleName;
-    return QFileInfo(beside).isFile() ? beside : moduleName;
+std::string launcherModuleFile(const std::string& executableFolder, const std::string& moduleName) {
+    const std::string beside = executableFolder + '/' + moduleName;
+    struct stat st {};
+    return ::stat(beside.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? beside : moduleName;
 }

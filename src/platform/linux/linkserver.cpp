@@ -1,7 +1,6 @@
 #include "platform/linux/linkserver.h"
 
 #include <QFile>
-#include <QLocalSocket>
 #include <QSocketNotifier>
 
 #include <errno.h>
@@ -89,7 +88,8 @@ void LinkServer::closeSocket() {
 void LinkServer::close() {
     closed_ = true;
     closeSocket();
-    for (QLocalSocket* s : findChildren<QLocalSocket*>()) s->abort();
+    for (QObject* c : children())
+        if (auto* connection = dynamic_cast<Connection*>(c)) connection->drop();
 }
 
 void LinkServer::accept() {
@@ -108,13 +108,7 @@ void LinkServer::accept() {
             ::close(c);
             continue;
         }
-        auto* s = new QLocalSocket(this);
-        if (!s->setSocketDescriptor(c)) {
-            ::close(c);
-            delete s;
-            continue;
-        }
-        serve(s);
+        new Connection(c, this);
     }
 }
 
@@ -133,32 +127,59 @@ void LinkServer::retry() {
     accept();
 }
 
-void LinkServer::serve(QLocalSocket* s) {
-    connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-    auto* stall = new QTimer(s);
-    stall->setSingleShot(true);
-    connect(stall, &QTimer::timeout, s, &QLocalSocket::abort);
-    stall->start(kStallMs);
-
-    auto received = std::make_shared<QByteArray>();
-    auto read = [this, s, received, stall] {
-        *received += s->readAll();
-        const linkmessage::Decoded d = linkmessage::decode(*received);
-        if (d.status == linkmessage::Status::Incomplete) return;
-        stall->stop();
-        disconnect(s, &QLocalSocket::readyRead, this, nullptr);
-        if (d.status == linkmessage::Status::Invalid || closed_) {
-            s->abort();
-            return;
-        }
-        // The answer goes out before the words are acted on, which may
-        // take a while (a dialog) or end the program.
-        s->write(&linkmessage::kAck, 1);
-        s->flush();
-        s->disconnectFromServer();
-        emit wordsReceived(d.words);
-    };
-    connect(s, &QLocalSocket::readyRead, this, read);
+LinkServer::Connection::Connection(int fd, LinkServer* server)
+    : QObject(server), server_(server), fd_(fd), notifier_(fd, QSocketNotifier::Read) {
+    stall_.setSingleShot(true);
+    QObject::connect(&stall_, &QTimer::timeout, this, &Connection::drop);
+    stall_.start(kStallMs);
+    QObject::connect(&notifier_, &QSocketNotifier::activated, this, &Connection::read);
     // What arrived before the connection was taken.
-    if (s->bytesAvailable() > 0) read();
+    read();
+}
+
+LinkServer::Connection::~Connection() {
+    notifier_.setEnabled(false);
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void LinkServer::Connection::drop() {
+    if (fd_ < 0) return;
+    stall_.stop();
+    notifier_.setEnabled(false);
+    ::close(fd_);
+    fd_ = -1;
+    // This may run inside one of the connection's own signals.
+    deleteLater();
+}
+
+void LinkServer::Connection::read() {
+    if (fd_ < 0) return;
+    bool ended = false;
+    for (;;) {
+        char buf[4096];
+        const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
+        if (n > 0) {
+            received_.append(buf, size_t(n));
+            // More than a message may hold is garbage however it goes on.
+            if (linkwire::decode(received_).status == linkwire::Status::Invalid) break;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+        break;
+    }
+    const linkmessage::Decoded d =
+        linkmessage::decode(QByteArrayView(received_.data(), qsizetype(received_.size())));
+    if (d.status == linkmessage::Status::Incomplete && !ended) return;
+    // Cut off, garbage, or the program is ending: dropped unanswered.
+    if (d.status != linkmessage::Status::Complete || server_->closed_) {
+        drop();
+        return;
+    }
+    // The answer goes out before the words are acted on, which may take a
+    // while (a dialog) or end the program. One byte always fits in the
+    // socket's empty send buffer.
+    (void)!::send(fd_, &linkmessage::kAck, 1, MSG_NOSIGNAL);
+    drop();
+    emit server_->wordsReceived(d.words);
 }

@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <memory>
+#include <QSocketNotifier>
 
-class QLocalSocket;
-class QSocketNotifier;
+#include <memory>
+#include <string>
 
 // The first copy's end of the instance link: it takes whole, valid messages
 // from the user's own later copies, answers each, and reports its words.
@@ -50,7 +50,24 @@ private:
     bool socketIsOurs() const;
     void accept();
     void retry();
-    void serve(QLocalSocket* s);
+
+    // One later copy's connection, until its message is whole or dropped.
+    class Connection : public QObject {
+    public:
+        Connection(int fd, LinkServer* server);
+        ~Connection() override;
+        // Closes the connection unanswered.
+        void drop();
+
+    private:
+        void read();
+
+        LinkServer* server_;
+        int fd_;
+        QSocketNotifier notifier_;
+        QTimer stall_;
+        std::string received_;
+    };
 
     QString path_;
     QString error_;

@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include "lists/textfile.h"
 #include "platform/keycombination.h"
@@ -77,10 +79,11 @@ QString LinuxPlatform::osFamily() {
 }
 
 qint64 LinuxPlatform::uptimeMs() {
-    QFile f(QStringLiteral("/proc/uptime"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.isEmpty() ? 0 : qint64(parts[0].toDouble() * 1000);
+    // The clock /proc/uptime shows, suspended time included, read without
+    // opening a file: window placement asks for it at every resize.
+    timespec now{};
+    if (::clock_gettime(CLOCK_BOOTTIME, &now) != 0) return 0;
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 void LinuxPlatform::beep() {
@@ -88,10 +91,19 @@ void LinuxPlatform::beep() {
 }
 
 QPoint LinuxPlatform::cursorPos() {
-    return QCursor::pos();
+    // Each asking is a round trip to the X server, and window placement
+    // asks for every measure it converts: a first start asked some 160
+    // times before its window was up. Within one pass of the event loop the
+    // pointer is where it was; the next pass asks again.
+    if (!cursor_) {
+        cursor_ = QCursor::pos();
+        QTimer::singleShot(0, this, [this] { cursor_.reset(); });
+    }
+    return *cursor_;
 }
 
 void LinuxPlatform::setCursorPos(const QPoint& pos) {
+    cursor_.reset();
     QCursor::setPos(pos);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -72,5 +73,8 @@ private:
 
     std::unique_ptr<X11Desktop> x11_;
     QSystemTrayIcon* tray_ = nullptr;
+    // The pointer's position as last asked of the X server, kept until the
+    // event loop runs again.
+    std::optional<QPoint> cursor_;
     int hotkey_ = 0;
 };

@@ -1,54 +1,60 @@
-#include <QFile>
-#include <QFileInfo>
+#include <cstdlib>
 
 #include <dlfcn.h>
 
-#include "platform/linux/instancelink.h"
 #include "platform/linux/launchermodule.h"
+#include "platform/linux/linkclaim.h"
 #include "platform/processstart.h"
 
 namespace processstart {
 
-QString executableFolder() {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+std::string executableFolder() {
+    char* real = ::realpath("/proc/self/exe", nullptr);
+    if (!real) return {};
+    std::string path = real;
+    std::free(real);
+    const size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 namespace {
 
 class LinkClaim : public InstanceClaim {
 public:
-    explicit LinkClaim(const QString& programFolder) : link_(programFolder) {}
-    Role claim(const QStringList& words) override {
+    explicit LinkClaim(const std::string& programFolder) : link_(programFolder) {}
+    Role claim(const std::vector<std::string>& words) override {
         switch (link_.claim(words)) {
-            case InstanceLink::Role::First:
+            case linkclaim::Role::First:
                 return Role::First;
-            case InstanceLink::Role::Relayed:
+            case linkclaim::Role::Relayed:
                 return Role::Relayed;
-            case InstanceLink::Role::Alone:
+            case linkclaim::Role::Alone:
                 return Role::Alone;
-            case InstanceLink::Role::Failed:
+            case linkclaim::Role::Failed:
                 break;
         }
         return Role::Failed;
     }
-    QString address() const override { return link_.socketPath(); }
+    std::string address() const override { return link_.socketPath(); }
 
 private:
-    InstanceLink link_;
+    linkclaim::Claim link_;
 };
 
 }  // namespace
 
-std::unique_ptr<InstanceClaim> makeInstanceClaim(const QString& programFolder) {
+std::unique_ptr<InstanceClaim> makeInstanceClaim(const std::string& programFolder) {
     return std::make_unique<LinkClaim>(programFolder);
 }
 
-LauncherEntry loadLauncher(const QString& exeFolder, QString* error) {
-    const QByteArray module =
-        QFile::encodeName(launcherModuleFile(exeFolder, QLatin1String(kLauncherModule)));
-    void* ui = ::dlopen(module.constData(), RTLD_NOW | RTLD_LOCAL);
+LauncherEntry loadLauncher(const std::string& exeFolder, std::string* error) {
+    const std::string module = launcherModuleFile(exeFolder, kLauncherModule);
+    void* ui = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     auto* entry = ui ? reinterpret_cast<LauncherEntry>(::dlsym(ui, kLauncherEntry)) : nullptr;
-    if (!entry && error) *error = QString::fromLocal8Bit(::dlerror());
+    if (!entry && error) {
+        const char* reason = ::dlerror();
+        *error = reason ? reason : "no entry point in " + module;
+    }
     return entry;
 }
 

@@ -1,27 +1,30 @@
-#include <QDir>
+#include <unistd.h>
+
+#include <climits>
 
 #include "platform/processstart.h"
 
 namespace processstart {
 
-QString executableFolder() {
-    return QDir::currentPath();
+std::string executableFolder() {
+    char cwd[PATH_MAX];
+    return ::getcwd(cwd, sizeof cwd) ? cwd : "";
 }
 
 namespace {
 class NoClaim : public InstanceClaim {
 public:
-    Role claim(const QStringList&) override { return Role::Alone; }
-    QString address() const override { return QString(); }
+    Role claim(const std::vector<std::string>&) override { return Role::Alone; }
+    std::string address() const override { return {}; }
 };
 }  // namespace
 
-std::unique_ptr<InstanceClaim> makeInstanceClaim(const QString&) {
+std::unique_ptr<InstanceClaim> makeInstanceClaim(const std::string&) {
     return std::make_unique<NoClaim>();
 }
 
-LauncherEntry loadLauncher(const QString&, QString* error) {
-    if (error) *error = QStringLiteral("this build has no windows to load");
+LauncherEntry loadLauncher(const std::string&, std::string* error) {
+    if (error) *error = "this build has no windows to load";
     return nullptr;
 }
 
