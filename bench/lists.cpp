@@ -31,6 +31,7 @@
 
 #include "app/form1.h"
 #include "benchutil.h"
+#include "controls.h"
 #include "fakeplatform.h"
 
 namespace {
@@ -95,7 +96,9 @@ double msSinceNs(std::int64_t ns) {
 // in the model.
 class PaintProbe : public QObject {
 public:
-    PaintProbe(Form1& form) : form_(form) { form.List1->viewport()->installEventFilter(this); }
+    PaintProbe(Form1& form) : form_(form) {
+        control<ListView>(form, "List1")->viewport()->installEventFilter(this);
+    }
     int painted(int rows) const { return rows == rows_ ? count_ : 0; }
     void expect(int rows) {
         rows_ = rows;
@@ -104,7 +107,9 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && form_.List1->ListItems().Count() == rows_) ++count_;
+        if (e->type() == QEvent::Paint &&
+            control<ListView>(form_, "List1")->ListItems().Count() == rows_)
+            ++count_;
         return false;
     }
 
@@ -162,22 +167,23 @@ int runOnce(const QString& folder, int entries, std::int64_t execNs, bool search
     const QStringList typed = {"mai", "ter", "pho", "scan", "o", "x"};
     for (const QString& word : typed) {
         const double g = bench::timeTool({"grep", "-ciF", word.left(1).toStdString(), file});
-        form->List1->setFocus();
+        control<ListView>(*form, "List1")->setFocus();
         probe.expect(-1);
         auto t = bench::Clock::now();
-        key(form->List1, Qt::Key_A + (word[0].unicode() - u'a'), word.left(1));
-        const int found = form->List1->ListItems().Count();
+        key(control<ListView>(*form, "List1"), Qt::Key_A + (word[0].unicode() - u'a'),
+            word.left(1));
+        const int found = control<ListView>(*form, "List1")->ListItems().Count();
         probe.expect(found);
-        form->List1->viewport()->repaint();
+        control<ListView>(*form, "List1")->viewport()->repaint();
         if (!probe.painted(found)) return 2;
         std::printf("first %f %f %d\n", bench::msSince(t), g, found);
         for (qsizetype k = 2; k <= word.size(); ++k) {
             const double gk = bench::timeTool({"grep", "-ciF", word.left(k).toStdString(), file});
             t = bench::Clock::now();
-            form->Text2->setText(word.left(k));
-            const int n = form->List1->ListItems().Count();
+            control<QLineEdit>(*form, "Text2")->setText(word.left(k));
+            const int n = control<ListView>(*form, "List1")->ListItems().Count();
             probe.expect(n);
-            form->List1->viewport()->repaint();
+            control<ListView>(*form, "List1")->viewport()->repaint();
             if (!probe.painted(n)) return 2;
             std::printf("next %f %f %d\n", bench::msSince(t), gk, n);
         }
@@ -186,11 +192,11 @@ int runOnce(const QString& folder, int entries, std::int64_t execNs, bool search
         form->mSearch(QStringLiteral("disable"));
         app.processEvents();
         std::printf("closed %f\n", rssMb() - before);
-        form->List1->setFocus();
+        control<ListView>(*form, "List1")->setFocus();
         probe.expect(entries);
         t = bench::Clock::now();
-        key(form->List1, Qt::Key_Backspace);
-        form->List1->viewport()->repaint();
+        key(control<ListView>(*form, "List1"), Qt::Key_Backspace);
+        control<ListView>(*form, "List1")->viewport()->repaint();
         if (!probe.painted(entries)) return 3;
         std::printf("back %f\n", bench::msSince(t));
     }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "controls.h"
 #include "lists/listdocument.h"
 #include "lists/listrows.h"
 #include "runfixture.h"
@@ -181,25 +182,25 @@ TEST_F(HeldRowsOnScreen, AMillionEntriesFilterAndComeBackWithoutReadingTheFileAg
     form->activateWindow();
     waitFor([this] { return form->isActiveWindow(); }, 2000);
     form->Cfg().quickSearch = true;
-    const ListModel& rows = form->List1->ListItems();
+    const ListModel& rows = control<ListView>(*form, "List1")->ListItems();
     ASSERT_EQ(rows.Count(), 1'000'000);
     EXPECT_EQ(rows.Text(1'000'000), "Entry 999999");
     EXPECT_EQ(rows.ForeColor(1001), listfile::rgb(0, 128, 0));
     const std::shared_ptr<const SearchLines> held = form->Model().list().heldLines();
 
-    form->List1->setFocus();
+    control<ListView>(*form, "List1")->setFocus();
     key(Qt::Key_Z);
     EXPECT_EQ(form->Search().List4(), held);
     EXPECT_EQ(rows.Count(), 0);
     for (const QString& more : {QStringLiteral("9"), QStringLiteral("99")}) {
-        form->Text2->setText("entry 9999" + more);
+        control<QLineEdit>(*form, "Text2")->setText("entry 9999" + more);
         EXPECT_EQ(rows.Count(), more.size() == 1 ? 11 : 1);
     }
     EXPECT_EQ(rows.SubItem(1, 1), QString::fromLatin1(millionLine(999'999)));
 
     key(Qt::Key_Escape);
-    EXPECT_FALSE(form->Text2->isVisible());
-    form->List1->setFocus();
+    EXPECT_FALSE(control<QLineEdit>(*form, "Text2")->isVisible());
+    control<ListView>(*form, "List1")->setFocus();
     key(Qt::Key_Backspace);
     EXPECT_EQ(form->Model().list().heldLines(), held);
     ASSERT_EQ(rows.Count(), 1'000'000);

@@ -1,5 +1,6 @@
 // The keyboard command table driven by real key events on the real Form1,
 // grouped by the handler that owns the key.
+#include "controls.h"
 #include "runfixture.h"
 
 using ListKeys = RunFixture;
@@ -66,11 +67,13 @@ TEST_F(ListKeys, EndAndHomeOnAFreshListGoToTheLastAndFirstEntry) {
         for (const Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_Home, Qt::Key_End}) {
             if (!started) form->LoadList(top);
             started = false;
-            ASSERT_EQ(form->List1->SelectedItem(), 0);
+            ASSERT_EQ(control<ListView>(*form, "List1")->SelectedItem(), 0);
             key(k);
             const int expected = k == Qt::Key_End ? n : 1;
-            EXPECT_EQ(form->List1->SelectedItem(), expected) << n << " rows, key " << k;
-            EXPECT_TRUE(form->List1->Selected(expected)) << n << " rows, key " << k;
+            EXPECT_EQ(control<ListView>(*form, "List1")->SelectedItem(), expected)
+                << n << " rows, key " << k;
+            EXPECT_TRUE(control<ListView>(*form, "List1")->Selected(expected))
+                << n << " rows, key " << k;
         }
     }
 }
