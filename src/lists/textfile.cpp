@@ -144,19 +144,6 @@ QByteArray encodeLines(const QStringList& lines) {
 }
 
 namespace {
-// A large file is read into a buffer that asked for large pages before it
-// is written: taking fresh memory a small page at a time is what makes
-// reading a list of a million entries slow on some machines.
-constexpr qint64 kLargeFile = qint64(8) << 20;
-
-void preferLargePages(void* data, qsizetype bytes) {
-    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
-    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
-    const auto to =
-        (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
-    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-}
-
 FileState stateFrom(const struct stat& st) {
     return FileState{qint64(st.st_size),
                      qint64(st.st_mtim.tv_sec) * 1'000'000'000 + qint64(st.st_mtim.tv_nsec)};
@@ -208,6 +195,33 @@ ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state, QSt
     return ReadStatus::Ok;
 }
 
+void preferLargePages(const void* data, qsizetype bytes) {
+    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+    if (bytes < qsizetype(4 * kLarge)) return;
+    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto to =
+        (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
+QByteArray readRest(QFile& file) {
+    QByteArray data;
+    const qint64 size = file.size() - file.pos();
+    if (size > 0 && size < (qint64(1) << 40)) {
+        data = QByteArray(qsizetype(size), Qt::Uninitialized);
+        preferLargePages(data.constData(), data.size());
+        qint64 at = 0;
+        while (at < size) {
+            const qint64 n = file.read(data.data() + at, size - at);
+            if (n <= 0) break;
+            at += n;
+        }
+        data.resize(qsizetype(at));
+    }
+    data += file.readAll();
+    return data;
+}
+
 ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileState* state,
                      QString* error) {
     data.clear();
@@ -216,20 +230,7 @@ ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit, FileSt
     if (opened != ReadStatus::Ok) return opened;
     QByteArray got;
     if (limit < 0) {
-        const qint64 size = f.size();
-        if (size >= kLargeFile && size < (qint64(1) << 40)) {
-            got = QByteArray(qsizetype(size), Qt::Uninitialized);
-            preferLargePages(got.data(), got.size());
-            qint64 at = 0;
-            while (at < size) {
-                const qint64 n = f.read(got.data() + at, size - at);
-                if (n <= 0) break;
-                at += n;
-            }
-            got.resize(qsizetype(at));
-        }
-        // The rest of a file that grew meanwhile, or one that tells no size.
-        got += f.readAll();
+        got = readRest(f);
     } else {
         // One byte more than allowed tells a file that is too long, without
         // reading the rest of it.

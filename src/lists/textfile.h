@@ -61,6 +61,17 @@ ReadStatus openPlainFile(const QString& path, QFile& file, FileState* state = nu
 ReadStatus readBytes(const QString& path, QByteArray& data, qint64 limit = -1,
                      FileState* state = nullptr, QString* error = nullptr);
 
+// Asks for large pages behind a big buffer before it is first written:
+// taking fresh memory a small page at a time is what makes reading a list
+// or an index of a million lines slow on some machines. Small buffers are
+// left as they are.
+void preferLargePages(const void* data, qsizetype bytes);
+
+// The rest of an opened file in one buffer, sized by the file and backed
+// by large pages where it is big, then whatever it grew by meanwhile (or
+// all of a file that tells no size).
+QByteArray readRest(QFile& file);
+
 // True when the plain file at `path` holds exactly `bytes`. Read a block at
 // a time, so a large file costs no more memory than one block.
 bool holdsBytes(const QString& path, QByteArrayView bytes);

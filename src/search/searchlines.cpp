@@ -22,25 +22,13 @@ namespace {
 
 std::atomic<std::uint64_t> nextGeneration{1};
 
-// Asks for large pages behind a big buffer before it is first written:
-// touching a fresh page at a time is what makes loading a large index slow
-// on some machines.
-void preferLargePages(const void* data, qsizetype bytes) {
-    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
-    if (bytes < qsizetype(4 * kLarge)) return;
-    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
-    const auto to =
-        (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(bytes)) & ~(kLarge - 1);
-    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-}
-
 template <class T>
 void reserveLarge(std::vector<T>& v, size_t n) {
     if (n <= v.capacity()) return;
     // Into a new block that asked for large pages before it is written.
     std::vector<T> bigger;
     bigger.reserve(n);
-    preferLargePages(bigger.data(), qsizetype(n * sizeof(T)));
+    textfile::preferLargePages(bigger.data(), qsizetype(n * sizeof(T)));
     bigger.insert(bigger.end(), v.begin(), v.end());
     v.swap(bigger);
 }
@@ -58,7 +46,7 @@ void roomFor(QByteArray& b, qsizetype extra) {
     QByteArray bigger;
     const qsizetype cap = std::max(need, std::max<qsizetype>(b.capacity() * 2, 1 << 16));
     bigger.reserve(cap);
-    preferLargePages(bigger.constData(), cap);
+    textfile::preferLargePages(bigger.constData(), cap);
     bigger.append(b);
     b.swap(bigger);
 }
@@ -218,7 +206,7 @@ void SearchLines::reserveFolded(qsizetype bytes) {
     QByteArray bigger;
     const qsizetype cap = std::max(bytes, std::max<qsizetype>(folded_.size() * 2, 1 << 16));
     bigger.reserve(cap);
-    preferLargePages(bigger.constData(), cap);
+    textfile::preferLargePages(bigger.constData(), cap);
     bigger.resize(cap);
     std::memcpy(bigger.data(), folded_.constData(), size_t(foldedSize_));
     folded_.swap(bigger);
@@ -272,7 +260,7 @@ void SearchLines::assignBytes(QByteArray data, std::shared_ptr<const void> keep)
     reserveLarge(starts_, size_t(n / 24 + 2));
     reserveLarge(foldedStarts_, size_t(n / 24 + 2));
     reserveFolded(n + 16);
-    preferLargePages(folded_.constData(), folded_.size());
+    textfile::preferLargePages(folded_.constData(), folded_.size());
     qsizetype i = 0;
     qsizetype lfAt = -1;  // the next LF at or after i (n when none)
     while (i < n) {
@@ -311,20 +299,7 @@ bool SearchLines::readFile(const QString& path) {
             return true;
         }
     }
-    QByteArray data;
-    if (size > 0 && size < (qint64(1) << 40)) {
-        data.resize(qsizetype(size));
-        preferLargePages(data.constData(), data.size());
-        qint64 got = 0;
-        while (got < size) {
-            const qint64 n = f.read(data.data() + got, size - got);
-            if (n <= 0) break;
-            got += n;
-        }
-        data.resize(qsizetype(got));
-    }
-    // A file that grew meanwhile, or one that tells no size.
-    data += f.readAll();
+    QByteArray data = textfile::readRest(f);
     if (f.error() != QFileDevice::NoError) return false;
     assignFile(std::move(data));
     return true;
