@@ -81,12 +81,6 @@ QString captionFor(const QString& stem) {
     return QString::fromLatin1(kCaptionPrefix) + displayName(stem);
 }
 
-QString stemFromCaption(const QString& caption) {
-    const QString name = caption.mid(10);
-    if (name == QLatin1String(kTopDisplayName)) return QString::fromLatin1(kTopStem);
-    return u'm' + name;
-}
-
 bool isSafeStem(const QString& stem) {
     return !stem.isEmpty() && !stem.contains(u'/') && !stem.contains(QChar(u'\0'));
 }

@@ -71,9 +71,6 @@ QString cleanName(QString name);
 // "Launcher" for the top list, else the stem without its first character.
 QString displayName(const QString& stem);
 QString captionFor(const QString& stem);
-// The stem the caption names: "m" + the caption from its 11th character on,
-// "Brennomix" for "Launcher".
-QString stemFromCaption(const QString& caption);
 
 // A stem may become a file name in the program folder only when it is not
 // empty and holds no "/" and no NUL, so it can never reach outside.
