@@ -68,30 +68,33 @@ int EditedRows::baseRow(int i) const {
     return v > 0 ? v : 0;
 }
 
+const ListEntry& EditedRows::held(int i) const {
+    return (*held_)[size_t(-(*order_)[size_t(i - 1)])];
+}
+
 ListEntry EditedRows::entry(int i) const {
     const int b = baseRow(i);
-    return b ? base_->entry(b) : (*held_)[size_t(-(*order_)[size_t(i - 1)])];
+    return b ? base_->entry(b) : held(i);
 }
 
 QString EditedRows::title(int i) const {
     const int b = baseRow(i);
-    return b ? base_->title(b) : (*held_)[size_t(-(*order_)[size_t(i - 1)])].title;
+    return b ? base_->title(b) : held(i).title;
 }
 
 QString EditedRows::field(int i, int k) const {
     const int b = baseRow(i);
-    return b ? base_->field(b, k)
-             : (*held_)[size_t(-(*order_)[size_t(i - 1)])].fields[size_t(k - 1)];
+    return b ? base_->field(b, k) : held(i).fields[size_t(k - 1)];
 }
 
 std::uint32_t EditedRows::color(int i) const {
     const int b = baseRow(i);
-    return b ? base_->color(b) : (*held_)[size_t(-(*order_)[size_t(i - 1)])].color;
+    return b ? base_->color(b) : held(i).color;
 }
 
 bool EditedRows::bold(int i) const {
     const int b = baseRow(i);
-    return b ? base_->bold(b) : (*held_)[size_t(-(*order_)[size_t(i - 1)])].bold;
+    return b ? base_->bold(b) : held(i).bold;
 }
 
 void EditedRows::own() {
@@ -161,10 +164,9 @@ std::optional<QString> ResultRows::line(int index) const {
     return lineAt_(index);
 }
 
-std::uint32_t ResultRows::colorOf(int index, std::uint32_t given) const {
+std::uint32_t ResultRows::colorOf(const std::optional<QString>& line, std::uint32_t given) const {
     if (given != kLineColor) return given;
-    const std::optional<QString> l = line(index);
-    return l && colorOf_ ? colorOf_(*l) : listfile::kDefaultTextColor;
+    return line && colorOf_ ? colorOf_(*line) : listfile::kDefaultTextColor;
 }
 
 ListEntry ResultRows::entryFor(int index, std::uint32_t color) const {
@@ -173,9 +175,8 @@ ListEntry ResultRows::entryFor(int index, std::uint32_t color) const {
     if (l) {
         if (titleOf_) e.title = titleOf_(*l);
         e.fields[0] = *l;
-        if (colorOf_ && color == kLineColor) e.color = colorOf_(*l);
     }
-    if (color != kLineColor) e.color = color;
+    e.color = colorOf(l, color);
     return e;
 }
 
@@ -194,5 +195,6 @@ QString ResultRows::field(int i, int k) const {
 }
 
 std::uint32_t ResultRows::color(int i) const {
-    return colorOf(found_[size_t(i - 1)], givenColor(i));
+    const std::uint32_t given = givenColor(i);
+    return given != kLineColor ? given : colorOf(line(found_[size_t(i - 1)]), given);
 }

@@ -96,6 +96,8 @@ public:
 
 private:
     void own();
+    // The row held here that row i shows; only for a row whose baseRow is 0.
+    const ListEntry& held(int i) const;
     // Row i is base row v = order[i - 1] when v > 0, else held[-v]; no
     // order means every base row in its place.
     std::shared_ptr<const ListRows> base_;
@@ -132,7 +134,8 @@ public:
 
 private:
     std::optional<QString> line(int index) const;
-    std::uint32_t colorOf(int index, std::uint32_t given) const;
+    // The colour given to a row, or else that of its line.
+    std::uint32_t colorOf(const std::optional<QString>& line, std::uint32_t given) const;
     std::uint32_t givenColor(int i) const {
         return size_t(i - 1) < colors_.size() ? colors_[size_t(i - 1)] : kLineColor;
     }
