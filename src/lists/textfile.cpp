@@ -1,5 +1,7 @@
 #include "lists/textfile.h"
 
+#include "lists/utf8.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -53,39 +55,7 @@ bool isLineEnd(char c) {
 }  // namespace
 
 bool isValidUtf8(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int len;
-        char32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < len) return false;
-        for (int k = 1; k < len; ++k) {
-            if ((p[k] & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (p[k] & 0x3F);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        p += len;
-    }
-    return true;
+    return utf8::isValid(std::string_view(bytes.data(), size_t(bytes.size())));
 }
 
 QString decodeLine(QByteArrayView bytes) {

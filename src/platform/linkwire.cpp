@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "lists/utf8.h"
+
 namespace linkwire {
 
 namespace {
@@ -21,34 +23,6 @@ uint32_t numberAt(std::string_view bytes, size_t at) {
     return (b(0) << 24) | (b(1) << 16) | (b(2) << 8) | b(3);
 }
 
-// The length of the well-formed UTF-8 sequence at `at`, or 0: no overlong
-// forms, no surrogates, nothing above U+10FFFF.
-size_t sequenceAt(std::string_view s, size_t at) {
-    const auto byte = [&](size_t k) { return uint8_t(s[at + k]); };
-    const uint8_t lead = byte(0);
-    if (lead < 0x80) return 1;
-    size_t length;
-    uint8_t low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (s.size() - at < length) return 0;
-    if (byte(1) < low || byte(1) > high) return 0;
-    for (size_t k = 2; k < length; ++k)
-        if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
-    return length;
-}
-
 bool isQuit(std::string_view word) {
     constexpr std::string_view kQuit = "/quit";
     return word.size() == kQuit.size() &&
@@ -61,7 +35,7 @@ bool isQuit(std::string_view word) {
 
 bool isWordText(std::string_view bytes) {
     for (size_t at = 0; at < bytes.size();) {
-        const size_t n = sequenceAt(bytes, at);
+        const size_t n = utf8::sequenceAt(bytes, at);
         if (n == 0 || bytes[at] == '\0') return false;
         at += n;
     }
@@ -72,7 +46,7 @@ std::string toUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (size_t at = 0; at < bytes.size();) {
-        const size_t n = sequenceAt(bytes, at);
+        const size_t n = utf8::sequenceAt(bytes, at);
         if (n == 0) {
             out += "\xEF\xBF\xBD";
             ++at;
