@@ -424,6 +424,8 @@ private:
     bool ended_ = false;
     bool inResize_ = false;
     int readiness_ = 0;
+    // Keys pressed right after the context menu closed wait this long.
+    static constexpr int kKeyPauseMs = 250;
     // run: the key whose press closed the run box; its release must not act
     // on the window as well.
     int runBoxKey_ = 0;

@@ -6,11 +6,6 @@
 #include "app/form1.h"
 #include "platform/platform.h"
 
-namespace {
-// Keys pressed right after the context menu closed wait this long.
-constexpr int kKeyPauseMs = 250;
-}  // namespace
-
 // Start-up of the first copy. Any failure ends start-up at one exit: the
 // caption "123" and a close request (before residency that ends the program).
 void Form1::Form_Load() {
