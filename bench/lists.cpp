@@ -17,11 +17,19 @@
 //
 // "Painted" is a paint event of the list's viewport that ran with the rows
 // in the model; "usable" is that paint after start-up has finished.
+//
+// A floor is timed in the same loop: a bare Qt program that reads the file
+// into memory (as the launcher does, into large pages), counts its lines
+// and shows a QTreeView with that many rows, each drawn as a fixed text. Whatever the launcher
+// costs above it is its own; what the floor costs, any Qt program holding the file pays.
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTreeView>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +41,7 @@
 #include "benchutil.h"
 #include "controls.h"
 #include "fakeplatform.h"
+#include "lists/textfile.h"
 
 namespace {
 
@@ -209,6 +218,57 @@ int runOnce(const QString& folder, int entries, std::int64_t execNs, bool search
     return 0;
 }
 
+// The floor: the file held, one row per line in a QTreeView, nothing else.
+class FloorModel : public QAbstractListModel {
+public:
+    explicit FloorModel(int rows) : rows_(rows) {}
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+    QVariant data(const QModelIndex&, int role) const override {
+        return role == Qt::DisplayRole ? QVariant(QStringLiteral("Entry")) : QVariant();
+    }
+    Qt::ItemFlags flags(const QModelIndex&) const override {
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    }
+
+private:
+    int rows_;
+};
+
+class PaintCount : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+int runFloor(const QString& folder, std::int64_t execNs) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "floor";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QFile f(folder + "/Brennomix.ini");
+    if (!f.open(QIODevice::ReadOnly)) return 1;
+    const QByteArray bytes = textfile::readRest(f);
+    FloorModel model(int(std::count(bytes.begin(), bytes.end(), '\n')));
+    QTreeView view;
+    view.setUniformRowHeights(true);
+    view.setRootIsDecorated(false);
+    view.setHeaderHidden(true);
+    view.setModel(&model);
+    PaintCount paints;
+    view.viewport()->installEventFilter(&paints);
+    view.resize(400, 600);
+    view.show();
+    if (!runUntil(app, [&] { return paints.count > 0; })) return 1;
+    std::printf("usable %f\nrss %f\npeak %f\n", msSinceNs(execNs), rssMb(), peakMb());
+    return 0;
+}
+
 struct Figures {
     std::map<std::string, std::vector<double>> values;
     std::vector<std::vector<double>> first, next;
@@ -240,6 +300,8 @@ bool parse(const std::string& out, Figures& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--floor")
+        return runFloor(QFile::decodeName(argv[2]), std::atoll(argv[4]));
     if (argc == 6 && std::string(argv[1]) == "--run-once")
         return runOnce(QFile::decodeName(argv[2]), std::atoi(argv[3]), std::atoll(argv[4]),
                        std::string(argv[5]) == "search");
@@ -258,12 +320,15 @@ int main(int argc, char** argv) {
     const std::string file = QFile::encodeName(big.path() + "/Brennomix.ini").toStdString();
     std::printf("top list: %d entries, %.1f MB\n", entries, fileMb);
 
-    auto run = [&](const QString& folder, int count, bool search, Figures& f) {
+    // How a run is started: the launcher, or the floor.
+    auto run = [&](const QString& folder, int count, bool search, Figures& f,
+                   const char* how = "--run-once") {
         std::string out;
         const std::int64_t exec = nowNs();
-        bench::timeTool({argv[0], "--run-once", QFile::encodeName(folder).toStdString(),
-                         std::to_string(count), std::to_string(exec), search ? "search" : "start"},
-                        &out);
+        std::vector<std::string> args = {argv[0], how, QFile::encodeName(folder).toStdString(),
+                                         std::to_string(count), std::to_string(exec)};
+        if (std::string(how) == "--run-once") args.push_back(search ? "search" : "start");
+        bench::timeTool(args, &out);
         const std::int64_t ended = nowNs();
         if (!parse(out, f)) return false;
         if (!f.values["quitat"].empty())
@@ -273,12 +338,13 @@ int main(int argc, char** argv) {
     };
 
     // ---- start ----
-    Figures baseline, start;
+    Figures baseline, start, floor;
     std::vector<double> grepCount;
     for (int r = 0; r < runs; ++r) {
         if (!run(small.path(), 20, false, baseline)) return 2;
         grepCount.push_back(bench::timeTool({"grep", "-c", "x", file}));
         if (!run(big.path(), entries, false, start)) return 2;
+        if (!run(big.path(), entries, false, floor, "--floor")) return 2;
     }
     const double usable = bench::median(start.values["usable"]);
     const double grepC = bench::median(grepCount);
@@ -294,6 +360,14 @@ int main(int argc, char** argv) {
         bench::median(start.values["rss"]), bench::median(start.values["peak"]),
         bench::median(start.values["rss"]) / fileMb, bench::median(start.values["peak"]) / fileMb,
         (bench::median(start.values["rss"]) - bench::median(baseline.values["rss"])) / fileMb);
+    const double floorMs = bench::median(floor.values["usable"]);
+    const double floorMb = bench::median(floor.values["peak"]);
+    std::printf(
+        "floor (bare Qt program: the file read, a QTreeView of its lines): exec -> painted "
+        "%.1f ms = %.2f x grep -c; peak %.1f MB = %.2f x the file\n",
+        floorMs, floorMs / grepC, floorMb, floorMb / fileMb);
+    std::printf("the launcher against the floor: start %.2f x, peak memory %.2f x\n",
+                usable / floorMs, bench::median(start.values["peak"]) / floorMb);
     std::printf("quit with the list loaded: median %.1f ms (max %.1f) (goal 100)\n",
                 bench::median(start.values["quit"]), bench::percentile(start.values["quit"], 1.0));
 

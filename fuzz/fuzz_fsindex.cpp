@@ -1,7 +1,8 @@
 // The index file as any bytes. An index of N lines saves and loads again as
 // the same N lines; a search finds exactly the lines whose folded title
 // holds the text, and narrowing a search (refine) finds what a fresh search
-// finds.
+// finds. A list's lines, whose titles are folded only as a search reads
+// them, are found alike.
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -55,15 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(loaded.size() == n);
     FUZZ_CHECK(loaded.fileBytes() == index.fileBytes());
 
+    SearchLines list(SearchLines::Titles::Raw);
+    list.assignFile(file);
+    FUZZ_CHECK(list.size() == n);
+
     // Typing the text a character at a time, as the search box does.
     const QString text = QString::fromUtf8(typed);
-    quicksearch::Filter running;
+    quicksearch::Filter running, runningList;
     for (qsizetype k = 0; k <= text.size(); ++k) {
         const QString part = text.left(k);
         const QByteArray folded = foldSearchText(part);
         const std::vector<int> fresh = quicksearch::filter(index, folded);
         FUZZ_CHECK(fresh == plainSearch(index, folded));
         FUZZ_CHECK(running.update(index, part) == fresh);
+        FUZZ_CHECK(quicksearch::filter(list, folded) == fresh);
+        FUZZ_CHECK(runningList.update(list, part) == fresh);
         if (k > 0) {
             const QByteArray shorter = foldSearchText(text.left(k - 1));
             if (folded.startsWith(shorter))

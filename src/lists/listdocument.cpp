@@ -78,7 +78,7 @@ bool ListDocument::reopen(const QString& folder, const QString& stem) {
 }
 
 void ListDocument::hold(const QByteArray& bytes) {
-    auto lines = std::make_shared<SearchLines>();
+    auto lines = std::make_shared<SearchLines>(SearchLines::Titles::Raw);
     lines->assignFile(bytes);
     lines_ = std::move(lines);
     file_ = std::make_shared<FileRows>(lines_);

@@ -165,12 +165,20 @@ void SearchLines::clear() {
     touch();
 }
 
-void SearchLines::foldTitle(QByteArrayView line) {
+namespace {
+
+QByteArrayView titleOf(QByteArrayView line) {
     // An empty view may have no data at all, which memchr must not see.
     const void* tab =
         line.isEmpty() ? nullptr : std::memchr(line.data(), '\t', size_t(line.size()));
-    const QByteArrayView title =
-        tab ? line.first(static_cast<const char*>(tab) - line.data()) : line;
+    return tab ? line.first(static_cast<const char*>(tab) - line.data()) : line;
+}
+
+}  // namespace
+
+void SearchLines::foldTitle(QByteArrayView line) {
+    if (!foldsTitles()) return;
+    const QByteArrayView title = titleOf(line);
     qsizetype at = foldedSize_;
     reserveFolded(at + title.size() + 1);
     // ASCII letters are folded as they are copied; a title with any other
@@ -223,23 +231,29 @@ void SearchLines::append(QByteArrayView line) {
 
 void SearchLines::append(const SearchLines& other) {
     const std::int64_t base = data_.size();
-    const std::int64_t foldedBase = foldedSize_;
+    if (foldsTitles() && !other.foldsTitles()) {
+        for (int i = 0; i < other.size(); ++i) foldTitle(other.bytes(i));
+    }
     roomFor(data_, other.data_.size());
     data_ += other.data_;
-    reserveFolded(foldedSize_ + other.foldedSize_);
-    std::memcpy(folded_.data() + foldedSize_, other.folded_.constData(), size_t(other.foldedSize_));
-    foldedSize_ += other.foldedSize_;
     reserveLarge(starts_, starts_.size() + other.starts_.size() - 1);
-    reserveLarge(foldedStarts_, foldedStarts_.size() + other.foldedStarts_.size() - 1);
-    for (size_t k = 1; k < other.starts_.size(); ++k) {
-        starts_.push_back(base + other.starts_[k]);
-        foldedStarts_.push_back(foldedBase + other.foldedStarts_[k]);
-    }
+    for (size_t k = 1; k < other.starts_.size(); ++k) starts_.push_back(base + other.starts_[k]);
+    if (foldsTitles() && other.foldsTitles()) appendFolded(other);
     touch();
 }
 
-SearchLines SearchLines::fromLines(const QStringList& lines) {
-    SearchLines s;
+void SearchLines::appendFolded(const SearchLines& other) {
+    const std::int64_t foldedBase = foldedSize_;
+    reserveFolded(foldedSize_ + other.foldedSize_);
+    std::memcpy(folded_.data() + foldedSize_, other.folded_.constData(), size_t(other.foldedSize_));
+    foldedSize_ += other.foldedSize_;
+    reserveLarge(foldedStarts_, foldedStarts_.size() + other.foldedStarts_.size() - 1);
+    for (size_t k = 1; k < other.foldedStarts_.size(); ++k)
+        foldedStarts_.push_back(foldedBase + other.foldedStarts_[k]);
+}
+
+SearchLines SearchLines::fromLines(const QStringList& lines, Titles titles) {
+    SearchLines s(titles);
     for (const QString& l : lines) s.append(l);
     return s;
 }
@@ -258,9 +272,11 @@ void SearchLines::assignBytes(QByteArray data, std::shared_ptr<const void> keep)
     // Room for short lines and for titles as long as the lines: pages
     // that are never written to cost no memory.
     reserveLarge(starts_, size_t(n / 24 + 2));
-    reserveLarge(foldedStarts_, size_t(n / 24 + 2));
-    reserveFolded(n + 16);
-    textfile::preferLargePages(folded_.constData(), folded_.size());
+    if (foldsTitles()) {
+        reserveLarge(foldedStarts_, size_t(n / 24 + 2));
+        reserveFolded(n + 16);
+        textfile::preferLargePages(folded_.constData(), folded_.size());
+    }
     qsizetype i = 0;
     qsizetype lfAt = -1;  // the next LF at or after i (n when none)
     while (i < n) {
@@ -359,8 +375,12 @@ QStringList SearchLines::toStringList() const {
     return out;
 }
 
+QByteArrayView SearchLines::rawTitle(int i) const {
+    return titleOf(bytes(i));
+}
+
 QByteArrayView SearchLines::foldedTitle(int i) const {
-    if (i < 0 || i >= size()) return {};
+    if (i < 0 || i >= size() || !foldsTitles()) return {};
     const std::int64_t b = foldedStarts_[size_t(i)];
     return QByteArrayView(folded_.constData() + b, foldedStarts_[size_t(i) + 1] - b - 1);
 }

@@ -23,6 +23,15 @@ class QIODevice;
 // Windows-1252, as the program's text files are read.
 class SearchLines {
 public:
+    // Whether the folded titles are kept beside the lines. The index is
+    // searched at every keystroke and keeps them; a list is searched only
+    // while its search box is open, so its titles are folded as the search
+    // reads them rather than held for as long as the list is shown.
+    enum class Titles { Folded, Raw };
+    SearchLines() = default;
+    explicit SearchLines(Titles titles) : titles_(titles) {}
+    bool foldsTitles() const { return titles_ == Titles::Folded; }
+
     int size() const { return int(starts_.size()) - 1; }
     bool isEmpty() const { return size() == 0; }
     void clear();
@@ -31,7 +40,7 @@ public:
     void append(QByteArrayView line);
     void append(const QString& line) { append(QByteArrayView(line.toUtf8())); }
     void append(const SearchLines& other);
-    static SearchLines fromLines(const QStringList& lines);
+    static SearchLines fromLines(const QStringList& lines, Titles titles = Titles::Folded);
 
     // Takes a whole file's content: a line ends at CR LF, CR or LF, a
     // UTF-8 byte-order mark at the start is dropped, and a final line end
@@ -50,15 +59,22 @@ public:
     bool writeTo(QIODevice& out) const;
 
     QByteArrayView bytes(int i) const;
+    // All lines with their line ends, and where line i starts in it
+    // (lineStarts()[size()] is its end).
+    const char* lineData() const { return data_.constData(); }
+    const std::vector<std::int64_t>& lineStarts() const { return starts_; }
     QString line(int i) const;
     QStringList toStringList() const;
 
     // The case-folded titles, each followed by "\n", and where line i's
-    // title starts in it (foldedStart(size()) is its end).
+    // title starts in it (foldedStart(size()) is its end). Empty for raw
+    // titles.
     QByteArrayView foldedTitles() const { return QByteArrayView(folded_.constData(), foldedSize_); }
     std::int64_t foldedStart(int i) const { return foldedStarts_[size_t(i)]; }
     const std::vector<std::int64_t>& foldedStarts() const { return foldedStarts_; }
     QByteArrayView foldedTitle(int i) const;
+    // Line i's title field (before the first TAB) as it is in the line.
+    QByteArrayView rawTitle(int i) const;
 
     // Changes whenever the lines change; a filter result is only refined
     // against the same lines.
@@ -70,6 +86,7 @@ public:
 private:
     bool needsByteOrderMark() const;
     void foldTitle(QByteArrayView line);
+    void appendFolded(const SearchLines& other);
     void reserveFolded(qsizetype bytes);
     void touch();
     void assignBytes(QByteArray data, std::shared_ptr<const void> keep);
@@ -84,6 +101,7 @@ private:
     qsizetype foldedSize_ = 0;
     std::vector<std::int64_t> foldedStarts_{0};
     std::uint64_t generation_ = 0;
+    Titles titles_ = Titles::Folded;
 };
 
 // The search text as the titles are kept: case-folded UTF-8.

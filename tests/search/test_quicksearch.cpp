@@ -7,8 +7,15 @@
 using namespace quicksearch;
 
 namespace {
+// Every rule holds alike for titles kept folded (the index) and for titles
+// folded as the search reads them (a list).
 std::vector<int> found(const QStringList& source, const QString& text) {
-    return filter(SearchLines::fromLines(source), foldSearchText(text));
+    const std::vector<int> folded = filter(SearchLines::fromLines(source), foldSearchText(text));
+    EXPECT_EQ(
+        filter(SearchLines::fromLines(source, SearchLines::Titles::Raw), foldSearchText(text)),
+        folded)
+        << text.toStdString();
+    return folded;
 }
 }  // namespace
 
@@ -97,4 +104,31 @@ TEST(QuickSearchRules, CaseIsIgnoredBeyondAscii) {
     // A title is never matched across into the next line.
     EXPECT_EQ(found({"ab", "cd"}, "b\nc"), std::vector<int>{});
     EXPECT_EQ(found({"ab", "cd"}, "bc"), std::vector<int>{});
+}
+
+// A list's titles are searched as the bytes stand in its file: mixed case,
+// letters beyond ASCII, bytes that are not UTF-8, NUL bytes. Each search,
+// fresh or extending the last, finds what it finds over folded titles.
+TEST(QuickSearchRules, TitlesAsInTheFileFindWhatFoldedTitlesFind) {
+    const char* pieces[] = {"a",        "B",    "k",  "K",        "\xE2\x84\xAA",
+                            "\xC3\x9F", "ss",   "S",  "\xC3\x84", "\xC3\xA4",
+                            "\xC3",     "\xE9", "\t", "",         " "};
+    std::mt19937 random(11);
+    QByteArray file;
+    for (int i = 0; i < 4000; ++i) {
+        const int n = int(random() % 8);
+        for (int k = 0; k < n; ++k) file += pieces[random() % std::size(pieces)];
+        if (random() % 50 == 0) file += '\0';
+        file += "\r\n";
+    }
+    SearchLines folded, raw(SearchLines::Titles::Raw);
+    folded.assignFile(file);
+    raw.assignFile(file);
+    ASSERT_EQ(raw.size(), folded.size());
+    Filter byFolded, byRaw;
+    for (const QString text : {"", "k", "ks", "kss", "s", "ss", "\u00E4", "\u00E4a", "\u00DF",
+                               "\u00E9", "a\u00E9", "\u212A", " ", "b k"}) {
+        EXPECT_EQ(byRaw.update(raw, text), byFolded.update(folded, text)) << text.toStdString();
+        EXPECT_EQ(byRaw.refined(), byFolded.refined());
+    }
 }
