@@ -121,7 +121,7 @@ std::vector<int> filterRaw(const SearchLines& source, const std::vector<int>* pr
                            const QByteArray& folded) {
     std::vector<int> found;
     const char* data = source.lineData();
-    const std::vector<std::int64_t>& starts = source.lineStarts();
+    const LineOffsets& starts = source.lineStarts();
     const char* limit = data + starts.back();
     const RawTitleMatcher matcher(folded);
     found.reserve(previous ? previous->size() : size_t(source.size()));
@@ -147,7 +147,7 @@ std::vector<int> filter(const SearchLines& source, const QByteArray& folded) {
         return findable(folded) ? filterRaw(source, nullptr, folded) : std::vector<int>{};
     std::vector<int> found;
     const int n = source.size();
-    const std::vector<std::int64_t>& starts = source.foldedStarts();
+    const LineOffsets& starts = source.foldedStarts();
     if (folded.isEmpty()) {
         for (int i = 0; i < n; ++i)
             if (starts[size_t(i) + 1] - starts[size_t(i)] > 1) found.push_back(i);
@@ -171,11 +171,7 @@ std::vector<int> filter(const SearchLines& source, const QByteArray& folded) {
         // else found by halving.
         size_t k = 0;
         while (k < 8 && starts[line + 1] <= at) ++line, ++k;
-        if (starts[line + 1] <= at)
-            line =
-                size_t(std::upper_bound(starts.begin() + std::ptrdiff_t(line), starts.end(), at) -
-                       starts.begin()) -
-                1;
+        if (starts[line + 1] <= at) line = starts.upperBound(line, at) - 1;
         found.push_back(int(line));
         ++line;
         from = starts[line];

@@ -22,23 +22,6 @@ namespace {
 
 std::atomic<std::uint64_t> nextGeneration{1};
 
-template <class T>
-void reserveLarge(std::vector<T>& v, size_t n) {
-    if (n <= v.capacity()) return;
-    // Into a new block that asked for large pages before it is written.
-    std::vector<T> bigger;
-    bigger.reserve(n);
-    textfile::preferLargePages(bigger.data(), qsizetype(n * sizeof(T)));
-    bigger.insert(bigger.end(), v.begin(), v.end());
-    v.swap(bigger);
-}
-
-template <class T>
-void pushLarge(std::vector<T>& v, T value) {
-    if (v.size() == v.capacity()) reserveLarge(v, std::max<size_t>(v.size() * 2, 1 << 16));
-    v.push_back(value);
-}
-
 // Makes room for `extra` more bytes in `b`, growing it by doubling.
 void roomFor(QByteArray& b, qsizetype extra) {
     const qsizetype need = b.size() + extra;
@@ -156,12 +139,10 @@ void SearchLines::touch() {
 void SearchLines::clear() {
     data_.clear();
     keep_.reset();
-    starts_.assign(1, 0);
+    starts_.reset();
     folded_.clear();
     foldedSize_ = 0;
-    foldedStarts_.assign(1, 0);
-    starts_.shrink_to_fit();
-    foldedStarts_.shrink_to_fit();
+    foldedStarts_.reset();
     touch();
 }
 
@@ -200,7 +181,7 @@ void SearchLines::foldTitle(QByteArrayView line) {
     }
     folded_.data()[at++] = '\n';
     foldedSize_ = at;
-    pushLarge(foldedStarts_, std::int64_t(at));
+    foldedStarts_.push_back(at);
 }
 
 void SearchLines::reserveFolded(qsizetype bytes) {
@@ -224,7 +205,7 @@ void SearchLines::append(QByteArrayView line) {
     roomFor(data_, line.size() + 2);
     data_.append(line.data(), line.size());
     data_.append("\r\n", 2);
-    pushLarge(starts_, std::int64_t(data_.size()));
+    starts_.push_back(data_.size());
     foldTitle(line);
     touch();
 }
@@ -236,7 +217,7 @@ void SearchLines::append(const SearchLines& other) {
     }
     roomFor(data_, other.data_.size());
     data_ += other.data_;
-    reserveLarge(starts_, starts_.size() + other.starts_.size() - 1);
+    starts_.reserve(starts_.size() + other.starts_.size() - 1);
     for (size_t k = 1; k < other.starts_.size(); ++k) starts_.push_back(base + other.starts_[k]);
     if (foldsTitles() && other.foldsTitles()) appendFolded(other);
     touch();
@@ -247,7 +228,7 @@ void SearchLines::appendFolded(const SearchLines& other) {
     reserveFolded(foldedSize_ + other.foldedSize_);
     std::memcpy(folded_.data() + foldedSize_, other.folded_.constData(), size_t(other.foldedSize_));
     foldedSize_ += other.foldedSize_;
-    reserveLarge(foldedStarts_, foldedStarts_.size() + other.foldedStarts_.size() - 1);
+    foldedStarts_.reserve(foldedStarts_.size() + other.foldedStarts_.size() - 1);
     for (size_t k = 1; k < other.foldedStarts_.size(); ++k)
         foldedStarts_.push_back(foldedBase + other.foldedStarts_[k]);
 }
@@ -271,9 +252,9 @@ void SearchLines::assignBytes(QByteArray data, std::shared_ptr<const void> keep)
     const qsizetype n = data_.size();
     // Room for short lines and for titles as long as the lines: pages
     // that are never written to cost no memory.
-    reserveLarge(starts_, size_t(n / 24 + 2));
+    starts_.reserve(size_t(n / 24 + 2));
     if (foldsTitles()) {
-        reserveLarge(foldedStarts_, size_t(n / 24 + 2));
+        foldedStarts_.reserve(size_t(n / 24 + 2));
         reserveFolded(n + 16);
         textfile::preferLargePages(folded_.constData(), folded_.size());
     }
@@ -296,7 +277,7 @@ void SearchLines::assignBytes(QByteArray data, std::shared_ptr<const void> keep)
             next = lfAt < n ? lfAt + 1 : n;
         }
         foldTitle(QByteArrayView(p + i, end - i));
-        pushLarge(starts_, std::int64_t(next));
+        starts_.push_back(next);
         i = next;
     }
     touch();
@@ -386,6 +367,5 @@ QByteArrayView SearchLines::foldedTitle(int i) const {
 }
 
 std::int64_t SearchLines::heldBytes() const {
-    return data_.size() + foldedSize_ +
-           std::int64_t((starts_.size() + foldedStarts_.size()) * sizeof(std::int64_t));
+    return data_.size() + foldedSize_ + starts_.heldBytes() + foldedStarts_.heldBytes();
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "search/lineoffsets.h"
+
 class QIODevice;
 
 #include <cstdint>
@@ -62,7 +64,7 @@ public:
     // All lines with their line ends, and where line i starts in it
     // (lineStarts()[size()] is its end).
     const char* lineData() const { return data_.constData(); }
-    const std::vector<std::int64_t>& lineStarts() const { return starts_; }
+    const LineOffsets& lineStarts() const { return starts_; }
     QString line(int i) const;
     QStringList toStringList() const;
 
@@ -71,7 +73,7 @@ public:
     // titles.
     QByteArrayView foldedTitles() const { return QByteArrayView(folded_.constData(), foldedSize_); }
     std::int64_t foldedStart(int i) const { return foldedStarts_[size_t(i)]; }
-    const std::vector<std::int64_t>& foldedStarts() const { return foldedStarts_; }
+    const LineOffsets& foldedStarts() const { return foldedStarts_; }
     QByteArrayView foldedTitle(int i) const;
     // Line i's title field (before the first TAB) as it is in the line.
     QByteArrayView rawTitle(int i) const;
@@ -96,10 +98,10 @@ private:
     std::shared_ptr<const void> keep_;
     QByteArray data_;
     // Line i is data_[starts_[i], starts_[i + 1]) without its line end.
-    std::vector<std::int64_t> starts_{0};
+    LineOffsets starts_;
     QByteArray folded_;
     qsizetype foldedSize_ = 0;
-    std::vector<std::int64_t> foldedStarts_{0};
+    LineOffsets foldedStarts_;
     std::uint64_t generation_ = 0;
     Titles titles_ = Titles::Folded;
 };

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "search/fsindex.h"
+#include "search/lineoffsets.h"
 #include "search/searchlines.h"
 
 using namespace fsindex;
@@ -89,6 +90,29 @@ TEST(SearchLines, AppendingKeepsLinesAndTitlesTogether) {
 
 // Files of a folder come first, in listing order; then each subfolder with
 // its whole tree. Each line is name, name, folder with a trailing "/".
+// Offsets are held in 32 bits until one needs more; here that point is set
+// low, as a test cannot fill 4 GiB.
+TEST(LineOffsets, KeepEveryOffsetAcrossTheTurnToWideOnes) {
+    for (const std::int64_t limit : {std::int64_t(100), std::int64_t(1) << 32}) {
+        LineOffsets o(limit);
+        const std::vector<std::int64_t> pushed = {3, 40, 99, 100, 4'000'000'000, 5'000'000'000};
+        o.reserve(3);
+        for (std::int64_t v : pushed) o.push_back(v);
+        ASSERT_EQ(o.size(), pushed.size() + 1);
+        EXPECT_EQ(o[0], 0);
+        for (size_t k = 0; k < pushed.size(); ++k) EXPECT_EQ(o[k + 1], pushed[k]) << limit;
+        EXPECT_EQ(o.back(), 5'000'000'000);
+        EXPECT_EQ(o.upperBound(0, 40), 3u);
+        EXPECT_EQ(o.upperBound(4, 40), 4u);
+        EXPECT_EQ(o.upperBound(0, 4'500'000'000), 6u);
+        EXPECT_EQ(o.upperBound(0, 6'000'000'000), o.size());
+        o.reset();
+        EXPECT_EQ(o.size(), 1u);
+        o.push_back(7);
+        EXPECT_EQ(o[1], 7);
+    }
+}
+
 TEST(FsIndexWalk, FilesFirstThenSubfoldersDepthFirst) {
     FakeTree t;
     t.folders["/t/"] = {"b.txt", "sub/", "a.exe", "other/"};
