@@ -240,7 +240,15 @@ SearchLines SearchLines::fromLines(const QStringList& lines, Titles titles) {
 }
 
 void SearchLines::assignFile(QByteArray data) {
-    if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        // The lines start after the mark. Cutting it off would copy a
+        // buffer the caller may go on sharing (a list keeps the bytes it
+        // read): the lines point into it instead.
+        auto whole = std::make_shared<const QByteArray>(std::move(data));
+        QByteArray rest = QByteArray::fromRawData(whole->constData() + 3, whole->size() - 3);
+        assignBytes(std::move(rest), std::move(whole));
+        return;
+    }
     assignBytes(std::move(data), {});
 }
 

@@ -90,6 +90,22 @@ TEST(SearchLines, AppendingKeepsLinesAndTitlesTogether) {
 
 // Files of a folder come first, in listing order; then each subfolder with
 // its whole tree. Each line is name, name, folder with a trailing "/".
+// The lines of a file with a byte-order mark point into the bytes as read;
+// the caller's buffer may be changed or dropped afterwards.
+TEST(SearchLines, AMarkedFileOutlivesTheCallersBuffer) {
+    QByteArray bytes(
+        "\xEF\xBB\xBF"
+        "first\tx\r\nsecond");
+    SearchLines s;
+    s.assignFile(bytes);
+    bytes.replace(0, bytes.size(), QByteArray(bytes.size(), 'z'));
+    bytes.clear();
+    bytes.squeeze();
+    EXPECT_EQ(linesOf(s), (QStringList{"first\tx", "second"}));
+    s.append(QStringLiteral("third"));
+    EXPECT_EQ(s.fileBytes(), QByteArray("first\tx\r\nsecond\r\nthird\r\n"));
+}
+
 // Offsets are held in 32 bits until one needs more; here that point is set
 // low, as a test cannot fill 4 GiB.
 TEST(LineOffsets, KeepEveryOffsetAcrossTheTurnToWideOnes) {
