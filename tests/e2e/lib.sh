@@ -39,7 +39,9 @@ trap e2e_cleanup EXIT
 
 # Waits until the command succeeds, polling; fails the test after $1 seconds.
 e2e_wait() {
-    timeout=$1
+    # Local: a waited-for function may wait itself, and must not cut the
+    # outer wait short by moving its end.
+    local timeout=$1 end
     shift
     end=$(($(date +%s%N) / 1000000 + timeout * 1000))
     while ! "$@" >/dev/null 2>&1; do
