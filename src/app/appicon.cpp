@@ -7,6 +7,9 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 // Where an install keeps its icons relative to the executable (bin/ and
@@ -25,20 +28,59 @@ void addInstalledIconFolder() {
     }
 }
 
+// The built-in picture, drawn at the size asked for each time it is asked:
+// the usual sizes held drawn would keep a third of a megabyte (the largest
+// alone a quarter) for the few moments the window system or the tray reads
+// one of them.
+class BuiltInIconEngine : public QIconEngine {
+public:
+    BuiltInIconEngine()
+        : svg_(std::make_shared<QSvgRenderer>(QStringLiteral(":/brennomix/brennomix.svg"))) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const QSize size = actualSize(rect.size(), mode, state);
+        const QRect target(rect.x() + (rect.width() - size.width()) / 2,
+                           rect.y() + (rect.height() - size.height()) / 2, size.width(),
+                           size.height());
+        painter->drawPixmap(target, pixmap(size, mode, state));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const QSize square = actualSize(size, mode, state);
+        if (square.isEmpty()) return {};
+        QPixmap pm(square);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        svg_->render(&p);
+        p.end();
+        // A disabled or selected icon is derived from the drawn one as for
+        // any other picture.
+        if (mode == QIcon::Normal) return pm;
+        return QIcon(pm).pixmap(square, mode, state);
+    }
+    // The picture is square: the largest square that fits.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::max(0, std::min(size.width(), size.height()));
+        return {side, side};
+    }
+    // The sizes it is drawn at exactly, as desktops usually ask for them.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) sizes.append(QSize(side, side));
+        return sizes;
+    }
+    bool isNull() override { return !svg_->isValid(); }
+    QString key() const override { return QStringLiteral("brennomix-built-in-icon"); }
+    QIconEngine* clone() const override { return new BuiltInIconEngine(*this); }
+
+private:
+    std::shared_ptr<QSvgRenderer> svg_;
+};
+
 }  // namespace
 
 QIcon builtInAppIcon() {
-    QSvgRenderer svg(QStringLiteral(":/brennomix/brennomix.svg"));
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        svg.render(&p);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
+    return QIcon(new BuiltInIconEngine);
 }
 
 namespace {

@@ -9,5 +9,5 @@
 // Which of the two is looked up when the icon is first drawn, not before.
 QIcon appIcon();
 
-// The icon built into the program, drawn from its SVG at the usual sizes.
+// The icon built into the program, drawn from its SVG at each size asked.
 QIcon builtInAppIcon();

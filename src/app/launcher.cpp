@@ -5,6 +5,8 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include "app/appicon.h"
 #include "app/form1.h"
@@ -14,16 +16,18 @@ namespace {
 
 // Gives every window the launcher's icon once the first window has painted:
 // the rows are on screen sooner, and the window manager takes the icon as
-// well a moment later.
+// well a moment later. Then `done` runs: start-up is over.
 class IconAfterFirstPaint : public QObject {
 public:
-    using QObject::QObject;
+    IconAfterFirstPaint(QObject* parent, std::function<void()> done)
+        : QObject(parent), done_(std::move(done)) {}
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !done_) {
-            done_ = true;
+        if (e->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
             QTimer::singleShot(0, this, [this] {
                 QApplication::setWindowIcon(appIcon());
                 qApp->removeEventFilter(this);
+                done_();
                 deleteLater();
             });
         }
@@ -31,7 +35,8 @@ public:
     }
 
 private:
-    bool done_ = false;
+    std::function<void()> done_;
+    bool painted_ = false;
 };
 
 }  // namespace
@@ -40,15 +45,17 @@ extern "C" __attribute__((visibility("default"))) int brennomix_run_launcher(
     const LauncherStart* start) {
     QApplication app(*start->argc, start->argv);
     QApplication::setApplicationName(QStringLiteral("Brennomix"));
-    // Every window, message box included, carries the launcher's icon, and
-    // the desktop can match the windows to the installed menu entry.
-    app.installEventFilter(new IconAfterFirstPaint(&app));
+    // The desktop can match the windows to the installed menu entry.
     QApplication::setDesktopFileName(QStringLiteral("brennomix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Listening starts before the window is built, so copies started in the
     // meantime wait only for the event loop to take their words.
     const std::unique_ptr<WindowSystem> system = makeWindowSystem();
+    // Every window, message box included, carries the launcher's icon; once
+    // it is set, what start-up freed is returned.
+    app.installEventFilter(
+        new IconAfterFirstPaint(&app, [s = system.get()] { s->returnFreedMemory(); }));
     QString error;
     const QString linkSocket = QFile::decodeName(start->linkSocket);
     if (!linkSocket.isEmpty() && !system->listen(linkSocket, &error))

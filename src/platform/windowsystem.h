@@ -26,6 +26,9 @@ public:
     virtual bool listen(const QString& address, QString* error) = 0;
     // Stops answering later copies, at once: the program is ending.
     virtual void stopListening() = 0;
+    // Start-up is over: the memory it used and has freed since goes back to
+    // the system rather than staying with the process while it waits.
+    virtual void returnFreedMemory() = 0;
 
 signals:
     void wordsReceived(const QStringList& words);

@@ -48,6 +48,22 @@ TEST_F(AppIconTest, BuiltInIconIsTheLauncherSvg) {
     EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
 }
 
+TEST_F(AppIconTest, BuiltInIconIsDrawnAtAnySizeAndMode) {
+    const QIcon icon = builtInAppIcon();
+    // A size between the usual ones is drawn at that size; a request that
+    // is not square gets the largest square that fits.
+    const QImage odd = icon.pixmap(40, 40).toImage();
+    EXPECT_EQ(odd.size(), QSize(40, 40));
+    EXPECT_EQ(odd.pixel(3, 20) & 0xffffff, 0xb40000u);
+    EXPECT_EQ(icon.pixmap(QSize(64, 32)).size(), QSize(32, 32));
+    // A disabled icon is still the picture, greyed.
+    const QImage disabled = icon.pixmap(QSize(64, 64), QIcon::Disabled).toImage();
+    ASSERT_EQ(disabled.size(), QSize(64, 64));
+    const QRgb grey = disabled.pixel(5, 32);
+    EXPECT_EQ(qRed(grey), qGreen(grey));
+    EXPECT_GT(qAlpha(grey), 0);
+}
+
 TEST_F(AppIconTest, InstalledIconOfTheThemeIsPreferred) {
     QTemporaryDir icons;
     QFile svg(QStringLiteral(":/brennomix/brennomix.svg"));

@@ -31,3 +31,27 @@ TEST(StartTime, SystemLanguageAndSeparators) {
     EXPECT_TRUE(t.dateLine.startsWith("MI")) << t.dateLine.toStdString();
     EXPECT_TRUE(t.dateLine.contains("09-DEZ")) << t.dateLine.toStdString();
 }
+
+TEST(StartTime, DayAndMonthAreUpperCasedAsTheLanguageWritesThem) {
+    // Every day and month name reads as the locale's own case rules have it.
+    for (const QLocale& locale :
+         {QLocale(QLocale::German), QLocale(QLocale::French), QLocale(QLocale::Russian),
+          QLocale(QLocale::Dutch), QLocale(QLocale::Polish), QLocale(QLocale::Turkish),
+          QLocale(QLocale::Greek), QLocale(QLocale::Lithuanian)}) {
+        for (int month = 1; month <= 12; ++month) {
+            const QDate date(2026, month, 1 + month);
+            const QString line = starttime::texts(QDateTime(date, QTime(9, 0)), 0, locale).dateLine;
+            EXPECT_TRUE(line.startsWith(
+                locale.toUpper(locale.dayName(date.dayOfWeek(), QLocale::ShortFormat))))
+                << line.toStdString();
+            EXPECT_TRUE(
+                line.contains(locale.toUpper(locale.monthName(month, QLocale::ShortFormat))))
+                << line.toStdString();
+        }
+    }
+    // Turkish keeps the dot on its capital i.
+    EXPECT_TRUE(
+        starttime::texts(QDateTime(QDate(2026, 10, 1), QTime(9, 0)), 0, QLocale(QLocale::Turkish))
+            .dateLine.contains(u"EKİ"))
+        << "Turkish October";
+}

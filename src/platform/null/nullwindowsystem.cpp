@@ -13,6 +13,7 @@ public:
         return false;
     }
     void stopListening() override {}
+    void returnFreedMemory() override {}
 
 private:
     NullPlatform platform_;
