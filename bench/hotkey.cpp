@@ -13,9 +13,12 @@
 // `rofi -dmenu` showing the same entries.
 //
 // Both rounds run with a top list of 20 entries and again with 100,000,
-// under a desktop session of the benchmark's own with a tray host.
+// under a desktop session of the benchmark's own with a tray host. Another
+// build of the launcher can be measured instead, to judge a change by the
+// build before it (its window module beside it).
 //
-//   hotkey [presses] [starts]              (default 100 presses, 20 starts)
+//   hotkey [--launcher PATH] [presses] [starts] [entries...]
+//                          (default 100 presses, 20 starts, 20 and 100000 entries)
 //   hotkey --xlib-window WIDTH HEIGHT LETTER
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -38,6 +41,9 @@ using namespace xsession;
 namespace {
 
 constexpr double kFrameMs = 1000.0 / 60;
+
+// The launcher measured: this build's, or another given with --launcher.
+std::string launcherBin = BRENNOMIX_BIN;
 
 // The reference: a window that does only what any program called by a key
 // must do. It grabs Super + `letter`, and on the key maps itself and asks
@@ -421,7 +427,7 @@ bool runRound(Display* dpy, Display* probeDpy, const std::string& tmp, const std
     setEnv("BRENNOMIX_HOME", makeProgramFolder(tmp, out.entries, input));
     KeyProbe keys(dpy);
     Probe probe(probeDpy);
-    Child launcher = spawn({BRENNOMIX_BIN}, false);
+    Child launcher = spawn({launcherBin}, false);
     Child reference;
     const auto fail = [&](const char* what) {
         std::fprintf(stderr, "hotkey: %d entries: %s\n", out.entries, what);
@@ -468,7 +474,7 @@ bool runRound(Display* dpy, Display* probeDpy, const std::string& tmp, const std
 
     for (int i = -1; i < starts; ++i) {
         drain(launcher);
-        const auto second = probe.measure({BRENNOMIX_BIN}, {}, 800);
+        const auto second = probe.measure({launcherBin}, {}, 800);
         if (!second) return fail("a second copy did not bring the launcher back");
         if (second->paintedMs < 0) return fail("the launcher called back was never painted");
         if (!keys.hide(ours)) return fail("the launcher called back did not hide on Escape");
@@ -491,8 +497,13 @@ bool runRound(Display* dpy, Display* probeDpy, const std::string& tmp, const std
 int main(int argc, char* argv[]) {
     if (argc == 5 && std::strcmp(argv[1], "--xlib-window") == 0)
         return xlibWindow(unsigned(std::atoi(argv[2])), unsigned(std::atoi(argv[3])), argv[4]);
-    const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    const int starts = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
+    int first = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--launcher") == 0) {
+        launcherBin = argv[2];
+        first = 3;
+    }
+    const int presses = argc > first ? std::max(1, std::atoi(argv[first])) : 100;
+    const int starts = argc > first + 1 ? std::max(1, std::atoi(argv[first + 1])) : 20;
 
     char folderTemplate[] = "/tmp/brennomix-hotkey-XXXXXX";
     if (!mkdtemp(folderTemplate)) return 1;
@@ -500,7 +511,10 @@ int main(int argc, char* argv[]) {
     char self[4096] = {};
     if (readlink("/proc/self/exe", self, sizeof self - 1) <= 0) return 1;
 
-    std::vector<Round> rounds{{20, {}, {}, {}, {}, {}, {}}, {100000, {}, {}, {}, {}, {}, {}}};
+    std::vector<Round> rounds;
+    for (int i = first + 2; i < argc; ++i)
+        rounds.push_back({std::max(1, std::atoi(argv[i])), {}, {}, {}, {}, {}, {}});
+    if (rounds.empty()) rounds = {{20, {}, {}, {}, {}, {}, {}}, {100000, {}, {}, {}, {}, {}, {}}};
     bool ok = true;
     {
         Desktop desktop;
