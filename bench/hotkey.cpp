@@ -111,7 +111,8 @@ struct Series {
     void add(const Recall& r) {
         mapped.push_back(r.mapped);
         focused.push_back(r.focused);
-        active.push_back(r.active);
+        // Only a window manager that keeps _NET_ACTIVE_WINDOW tells.
+        if (r.active >= 0) active.push_back(r.active);
         painted.push_back(r.painted);
     }
 };
