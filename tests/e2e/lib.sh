@@ -38,8 +38,10 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # Waits until the command succeeds, polling; fails the test after $1 seconds.
+# Its own deadline stays its own when the command waits in turn (a click
+# retried until a menu shows): a shared one would end the outer wait early.
 e2e_wait() {
-    timeout=$1
+    local timeout=$1 end
     shift
     end=$(($(date +%s%N) / 1000000 + timeout * 1000))
     while ! "$@" >/dev/null 2>&1; do
