@@ -15,7 +15,7 @@ PACKAGES="$PACKAGES clang libclang-rt-14-dev"
 # "setup.sh bench": the tools the benchmarks compare against and probe
 # with, needed by make bench only.
 if [ "${1:-}" = bench ]; then
-    PACKAGES="$PACKAGES rofi libxdamage-dev dbus-daemon"
+    PACKAGES="$PACKAGES rofi libxdamage-dev libxtst-dev dbus-daemon"
 fi
 
 missing=""

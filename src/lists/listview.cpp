@@ -212,6 +212,15 @@ void ListView::changeEvent(QEvent* e) {
     if (e->type() == QEvent::PaletteChange) model_.SetBackground(palette().color(QPalette::Base));
 }
 
+// The view walks every row when it lays them out. Left to itself it does
+// that when it is next shown, between the hotkey and the window's first
+// frame: with a long list that made the rows come up a frame late. A hidden
+// view does it as soon as its rows are replaced, while nobody waits for it.
+void ListView::reset() {
+    QTreeView::reset();
+    if (!isVisible()) doItemsLayout();
+}
+
 void ListView::updateGeometries() {
     QTreeView::updateGeometries();
     const int top = viewport()->y();

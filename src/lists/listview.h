@@ -51,6 +51,9 @@ public:
     // Row 1..n whose full height lies inside the viewport, for tests and hover.
     QRect RowRect(int i) const;
 
+    // New rows given to a hidden view are laid out at once (see the .cpp).
+    void reset() override;
+
     // Event handlers; a key or character code set to 0 is not processed further.
     std::function<void(int& keyCode, int shift)> onKeyDown;
     std::function<void(int& keyAscii)> onKeyPress;

@@ -38,9 +38,9 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # Waits until the command succeeds, polling; fails the test after $1 seconds.
+# Its own deadline stays its own when the command waits in turn (a click
+# retried until a menu shows): a shared one would end the outer wait early.
 e2e_wait() {
-    # Local: a waited-for function may wait itself, and must not cut the
-    # outer wait short by moving its end.
     local timeout=$1 end
     shift
     end=$(($(date +%s%N) / 1000000 + timeout * 1000))

@@ -7,6 +7,7 @@
 
 #include "lists/contrast.h"
 #include "lists/listview.h"
+#include "waitfor.h"
 
 namespace {
 ListModel::Row row(const QString& text, const QString& file = QString()) {
@@ -15,6 +16,31 @@ ListModel::Row row(const QString& text, const QString& file = QString()) {
     r.sub[0] = file;
     return r;
 }
+
+// "Entry 1" to "Entry n", decoded as they are read, like a list file's rows.
+class NumberedRows final : public ListRows {
+public:
+    explicit NumberedRows(int n) : n_(n) {}
+    int count() const override { return n_; }
+    ListEntry entry(int i) const override {
+        ListEntry e;
+        e.title = QStringLiteral("Entry %1").arg(i);
+        return e;
+    }
+
+private:
+    int n_;
+};
+
+// Counts the view's walks over all of its rows.
+class CountingView : public ListView {
+public:
+    int layouts = 0;
+    void doItemsLayout() override {
+        ++layouts;
+        ListView::doItemsLayout();
+    }
+};
 }  // namespace
 
 TEST(ListModel, PassesTheItemModelTesterThroughEveryOperation) {
@@ -213,6 +239,29 @@ TEST(ListView, MillionRowsLoadAndScroll) {
     EXPECT_EQ(v.ListItems().Text(1'000'000), "999999");
     std::printf("[ figures  ] 1,000,000 rows: insert+layout %lld ms, 50 scroll repaints %lld ms\n",
                 static_cast<long long>(load), static_cast<long long>(scroll));
+}
+
+// A window hidden in the tray gets its list back while hidden; called back,
+// it paints the rows it holds without first walking all of them, and shows
+// them from the first row with none chosen.
+TEST(ListView, RowsGivenWhileHiddenAreLaidOutBeforeTheViewIsShownAgain) {
+    CountingView v;
+    v.SetColumnWidth(1, 3900);
+    v.resize(300, 200);
+    v.show();
+    v.ListItems().SetRows(std::make_shared<NumberedRows>(20));
+    ASSERT_TRUE(waitFor([&] { return v.indexAt(QPoint(5, 5)).isValid(); }));
+    v.hide();
+    v.ListItems().SetRows(std::make_shared<NumberedRows>(100'000));
+    const int whileHidden = v.layouts;
+    v.show();
+    ASSERT_TRUE(waitFor([&] { return v.isVisible(); }));
+    v.viewport()->repaint();
+    EXPECT_EQ(v.layouts, whileHidden);
+    EXPECT_EQ(v.indexAt(QPoint(5, 5)).row(), 0);
+    EXPECT_EQ(v.SelectedItem(), 0);
+    EXPECT_EQ(v.verticalScrollBar()->value(), 0);
+    EXPECT_GT(v.verticalScrollBar()->maximum(), 0);
 }
 
 // A dark theme keeps the stored colours but draws them legibly; a search's
