@@ -25,7 +25,7 @@ void pushLarge(std::vector<T>& v, T value) {
 
 }  // namespace
 
-void LineOffsets::push_back(std::int64_t offset) {
+void LineOffsets::grow(std::int64_t offset) {
     if (wide_.empty() && offset >= narrowLimit_) widen();
     if (wide_.empty())
         pushLarge(narrow_, std::uint32_t(offset));

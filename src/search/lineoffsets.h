@@ -18,7 +18,13 @@ public:
     bool empty() const { return size() == 0; }
     std::int64_t back() const { return (*this)[size() - 1]; }
     // Offsets never go down: push_back keeps them in order.
-    void push_back(std::int64_t offset);
+    void push_back(std::int64_t offset) {
+        // Inline for the common case: loading a file pushes every line.
+        if (wide_.empty() && offset < narrowLimit_ && narrow_.size() < narrow_.capacity())
+            narrow_.push_back(std::uint32_t(offset));
+        else
+            grow(offset);
+    }
     // Room for `n` offsets, in a block that asked for large pages.
     void reserve(size_t n);
     // Just the one offset 0, memory released.
@@ -29,6 +35,7 @@ public:
     std::int64_t heldBytes() const;
 
 private:
+    void grow(std::int64_t offset);
     void widen();
 
     std::int64_t narrowLimit_;
