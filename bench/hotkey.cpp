@@ -340,12 +340,7 @@ private:
     }
 
     void forget() {
-        XSync(dpy_, False);
-        while (XPending(dpy_)) {
-            XEvent e;
-            XNextEvent(dpy_, &e);
-        }
-        XDamageSubtract(dpy_, damage_, None, None);
+        forgetEvents(dpy_, damage_);
         XSync(dpy_, False);
     }
 

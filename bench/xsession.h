@@ -121,6 +121,17 @@ inline long residentKb(pid_t pid) {
     return -1;
 }
 
+// Drops every event the server has sent so far and the damage they report,
+// so that the next measurement starts from a still screen.
+inline void forgetEvents(Display* dpy, Damage damage) {
+    XSync(dpy, False);
+    while (XPending(dpy)) {
+        XEvent e;
+        XNextEvent(dpy, &e);
+    }
+    XDamageSubtract(dpy, damage, None, None);
+}
+
 inline int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
 }
@@ -327,14 +338,7 @@ public:
     }
 
 private:
-    void forget() {
-        XSync(dpy_, False);
-        while (XPending(dpy_)) {
-            XEvent e;
-            XNextEvent(dpy_, &e);
-        }
-        XDamageSubtract(dpy_, damage_, None, None);
-    }
+    void forget() { forgetEvents(dpy_, damage_); }
 
     Display* dpy_;
     Window root_;
