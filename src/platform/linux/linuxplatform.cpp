@@ -169,6 +169,13 @@ void LinuxPlatform::setTopmost(QWidget* w, bool on) {
 QMargins LinuxPlatform::frameMargins(QWidget* w) {
     QWindow* handle = w->windowHandle();
     if (!handle || !w->isVisible()) return QMargins();
+    // The window manager's own word first. Qt reads the frame again only
+    // after the window is next configured, so word of a new frame can come
+    // while Qt still holds the frame it read before there was one.
+    if (x11_) {
+        if (const std::optional<QMargins> e = x11_->frameExtents(w->winId()))
+            return *e / handle->devicePixelRatio();
+    }
     // While the window manager is still taking the window over, the window
     // tree can give a frame that ends inside the window: not a frame yet.
     const QMargins m = handle->frameMargins();

@@ -354,6 +354,22 @@ std::optional<WId> X11Desktop::activeWindow() {
     return d->rootActiveWindow();
 }
 
+std::optional<QMargins> X11Desktop::frameExtents(WId w) {
+    Freed<xcb_get_property_reply_t> r(xcb_get_property_reply(
+        d->conn,
+        xcb_get_property(d->conn, 0, xcb_window_t(w), d->frameExtents, XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (!r || r->type != XCB_ATOM_CARDINAL || r->format != 32 ||
+        xcb_get_property_value_length(r.p) < 16)
+        return std::nullopt;
+    const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(r.p));
+    // A frame wider than any screen is no frame a window manager meant.
+    constexpr std::uint32_t kMost = 4096;
+    if (v[0] > kMost || v[1] > kMost || v[2] > kMost || v[3] > kMost) return std::nullopt;
+    // The property holds left, right, top, bottom.
+    return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+}
+
 namespace {
 
 // The X server's time now, read on a connection of its own (the

@@ -45,6 +45,10 @@ public:
     // The window manager's active window; none when no window manager
     // tells.
     std::optional<WId> activeWindow();
+    // The frame the window manager has put or will put around window `w`,
+    // in device pixels, as it announces it (_NET_FRAME_EXTENTS); none when
+    // it has not said.
+    std::optional<QMargins> frameExtents(WId w);
 
     // The grabbed key went down (not by key repeat).
     std::function<void()> onHotkey;
