@@ -364,10 +364,6 @@ QStringList SearchLines::toStringList() const {
     return out;
 }
 
-QByteArrayView SearchLines::rawTitle(int i) const {
-    return titleOf(bytes(i));
-}
-
 QByteArrayView SearchLines::foldedTitle(int i) const {
     if (i < 0 || i >= size() || !foldsTitles()) return {};
     const std::int64_t b = foldedStarts_[size_t(i)];

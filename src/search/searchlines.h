@@ -75,8 +75,6 @@ public:
     std::int64_t foldedStart(int i) const { return foldedStarts_[size_t(i)]; }
     const LineOffsets& foldedStarts() const { return foldedStarts_; }
     QByteArrayView foldedTitle(int i) const;
-    // Line i's title field (before the first TAB) as it is in the line.
-    QByteArrayView rawTitle(int i) const;
 
     // Changes whenever the lines change; a filter result is only refined
     // against the same lines.
